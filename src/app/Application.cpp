@@ -1,0 +1,37 @@
+#include "app/Application.h"
+
+#include <QFontDatabase>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace vemurion {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Vemurion"));
+    setApplicationDisplayName(QStringLiteral("Vemurion"));
+    setApplicationVersion(QStringLiteral("1.12"));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vemurion"), QString::fromUtf8(error.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vemurion"),
+                              QString::fromUtf8("予期しないエラーが発生しました."));
+    }
+    return false;
+}
+
+void applyWindowFont(QApplication& app) {
+    QFont font = app.font();
+    if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
+        font.setFamily(QStringLiteral("IPAPGothic"));
+    }
+    font.setPixelSize(12);
+    app.setFont(font);
+}
+
+} // namespace vemurion

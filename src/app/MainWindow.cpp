@@ -1,0 +1,421 @@
+#include "app/MainWindow.h"
+
+#include "app/CommandStates.h"
+#include "app/Dialogs.h"
+#include "app/QtClipboard.h"
+#include "app/QtPrompts.h"
+#include "document/DocumentOps.h"
+#include "editor/CanvasInput.h"
+#include "editor/CanvasView.h"
+#include "editor/EditCanvas.h"
+#include "editor/Selection.h"
+#include "editor/Undo.h"
+#include "files/DocumentCommands.h"
+#include "framelist/FrameList.h"
+#include "framelist/FrameSlot.h"
+#include "framelist/UpDown.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDeadlineTimer>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace vemurion {
+
+namespace {
+
+Rgb fromQColor(const QColor& c) {
+    return makeRgb(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                   static_cast<std::uint8_t>(c.blue()));
+}
+
+QImage toQImage(const Raster& picture) {
+    QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            row[x] = 0xFF000000u | picture.at(x, y);
+    }
+    return image;
+}
+
+std::uint32_t tickCount() {
+    return static_cast<std::uint32_t>(QDeadlineTimer::current().deadline());
+}
+
+MouseButton toMouseButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Left;
+    }
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
+    setObjectName("frmMain");
+    setWindowTitle("Vemurion");
+    if (prompts == nullptr) {
+        m_ownPrompts = std::make_unique<QtPrompts>(this);
+        prompts = m_ownPrompts.get();
+    }
+    if (clipboard == nullptr) {
+        m_ownClipboard = std::make_unique<QtClipboard>();
+        clipboard = m_ownClipboard.get();
+    }
+    m_editor.prompts = prompts;
+    m_editor.clipboard = clipboard;
+
+    buildLayout();
+    buildCommands();
+    frmSelection = new TfrmSelection(this);
+    frmAbout = new TfrmAbout(this);
+    frmTag = new TfrmTag(this);
+
+    setAcceptDrops(true);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    qApp->installEventFilter(this);
+}
+
+TfrmMain::~TfrmMain() {
+    qApp->removeEventFilter(this);
+    m_editor.view = nullptr;
+}
+
+void TfrmMain::FormCreate(const QStringList& arguments) {
+    m_editor.ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
+    m_editor.openFolder = m_editor.ProgramFolder;
+    m_editor.saveFolder = m_editor.ProgramFolder;
+    m_editor.gridColor = fromQColor(palette().color(QPalette::Button));
+    m_editor.cursorColor = 0xFF0000;
+    m_editor.view = this;
+    NewDocument(m_editor);
+    std::vector<std::string> paths;
+    for (const QString& argument : arguments)
+        paths.push_back(argument.toStdString());
+    openFromCommandLine(m_editor, paths);
+    changed(~0u);
+    adjustSize();
+    setFixedSize(sizeHint());
+    Timer1->start();
+}
+
+// ---- The screen follows the Editor ----
+
+void TfrmMain::changed(unsigned parts) {
+    const Editor& e = m_editor;
+    if (parts & kViewCanvas) imgMain->update();
+    if (parts & kViewPreview) refreshPreview();
+    if (parts & kViewSlots) refreshSlots();
+    if (parts & kViewTitle) setWindowTitle(QString::fromStdString(e.title));
+    if (parts & kViewStatus) {
+        statusPanels[0]->setText(QString::fromStdString(e.status[0]));
+        statusPanels[1]->setText(QString::fromStdString(e.status[1]));
+    }
+    if (parts & kViewCommands) refreshCommands();
+    if (parts & kViewLoopCount) {
+        udLoops->setPosition(e.doc.LoopCount);
+        stLoops->setText(QString::fromStdString(loopCountText(e.doc.LoopCount)));
+    }
+    if (parts & kViewModeCaption) stModeTitleBar->setText(QString::fromStdString(e.modeCaption));
+    if (parts & kViewTools) refreshTools();
+    if ((parts & kViewTimer) && Timer1->interval() != e.timer1Interval) {
+        Timer1->setInterval(e.timer1Interval);
+    }
+}
+
+void TfrmMain::refreshPreview() {
+    imgSub->setPicture(toQImage(currentFramePicture(m_editor)));
+}
+
+void TfrmMain::refreshSlots() {
+    const Editor& e = m_editor;
+    for (int k = 0; k < kSlotCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const SlotView& slot = e.list.slotViews[i];
+        const bool frame = slot.kind == SlotView::Kind::Frame;
+        if (frame) {
+            imgList[i]->setPicture(toQImage(e.doc.sheet.cell(slot.index)));
+        } else {
+            imgList[i]->setFill(palette().color(
+                slot.kind == SlotView::Kind::Append ? QPalette::Light : QPalette::Button));
+        }
+        imgList[i]->setEnabled(slot.kind != SlotView::Kind::Empty && !e.playing);
+        lbList[i]->setText(QString::fromStdString(slot.label));
+        stTimes[i]->setVisible(frame);
+        stTimes[i]->setText(QString::number(slot.time));
+        udTimes[i]->setPosition(slot.time);
+        udTimes[i]->setVisible(frame);
+        udTimes[i]->setEnabled(frame && !e.playing);
+    }
+    {
+        const QSignalBlocker blocker(scList);
+        scList->setRange(0, e.list.maximum);
+        scList->setValue(e.list.position);
+    }
+    scList->setEnabled(e.list.scrollEnabled && !e.playing);
+    spListCursor->setVisible(e.list.cursorVisible);
+    spListCursor->move(520, 145 + 45 * e.list.cursorSlot);
+}
+
+void TfrmMain::refreshCommands() {
+    for (const auto& [name, enabled] : m_editor.commandEnabled) {
+        if (QAction* action = m_commands.value(QString::fromStdString(name))) {
+            action->setEnabled(enabled);
+        }
+    }
+}
+
+void TfrmMain::refreshTools() {
+    static constexpr std::pair<const char*, EditTool> kToolButtons[] = {
+        {"tbtnPen", EditTool::Pen},       {"tbtnSelect", EditTool::Select},
+        {"tbtnPaint", EditTool::Paint},   {"tbtnLine", EditTool::Line},
+        {"tbtnBox", EditTool::Box},       {"tbtnBoxFill", EditTool::BoxFill},
+        {"tbtnCircle", EditTool::Circle}, {"tbtnCircleFill", EditTool::CircleFill}};
+    for (const auto& [name, tool] : kToolButtons) {
+        m_commands.value(name)->setChecked(m_editor.tool == tool);
+    }
+    m_commands.value("tbtnBlackWhite")->setChecked(m_editor.colorMode == ColorMode::BlackWhite);
+    m_commands.value("tbtnWhiteBlack")->setChecked(m_editor.colorMode == ColorMode::WhiteBlack);
+    m_commands.value("tbtnTrans")->setChecked(m_editor.sel.transparent);
+}
+
+// ---- Window events ----
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TfrmMain::FormShow() {
+    UpdateCommandStates(m_editor);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (confirmClose(m_editor)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    }
+    event->acceptProposedAction();
+    dropFiles(m_editor, paths);
+}
+
+void TfrmMain::mousePressEvent(QMouseEvent* event) {
+    QMainWindow::mousePressEvent(event);
+    FormMouseDown();
+}
+
+void TfrmMain::FormMouseDown() {
+    Deselect(m_editor);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        // The window sees every key before its controls do. A key event climbs from the focus
+        // widget to its parents; only its first delivery counts.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        static const QEvent* lastKey = nullptr;
+        if (widget != nullptr && widget->window() == this && event != lastKey) {
+            lastKey = event;
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (type == QEvent::KeyPress) {
+                FormKeyDown(key);
+            } else {
+                FormKeyUp(key);
+            }
+        }
+    } else if (type == QEvent::MouseButtonPress && watched == ToolBar1) {
+        Deselect(m_editor);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+InputState TfrmMain::inputFrom(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const {
+    InputState input;
+    input.left = buttons.testFlag(Qt::LeftButton);
+    input.right = buttons.testFlag(Qt::RightButton);
+    input.middle = buttons.testFlag(Qt::MiddleButton);
+    input.shift = modifiers.testFlag(Qt::ShiftModifier);
+    input.ctrl = modifiers.testFlag(Qt::ControlModifier);
+    return input;
+}
+
+void TfrmMain::FormKeyDown(QKeyEvent* event) {
+    m_modifiers = event->modifiers();
+    if (event->key() == Qt::Key_Shift) m_modifiers |= Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Control) m_modifiers |= Qt::ControlModifier;
+    windowKey(m_editor, true, inputFrom(QGuiApplication::mouseButtons(), m_modifiers));
+}
+
+void TfrmMain::FormKeyUp(QKeyEvent* event) {
+    m_modifiers = event->modifiers();
+    if (event->key() == Qt::Key_Shift) m_modifiers &= ~Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Control) m_modifiers &= ~Qt::ControlModifier;
+    windowKey(m_editor, false, inputFrom(QGuiApplication::mouseButtons(), m_modifiers));
+}
+
+// ---- The edit canvas ----
+
+void TfrmMain::imgMainMouseDown(QMouseEvent* event) {
+    m_modifiers = event->modifiers();
+    const QPoint p = event->position().toPoint();
+    canvasPress(m_editor, toMouseButton(event->button()), p.x(), p.y(),
+                inputFrom(event->buttons(), m_modifiers));
+}
+
+void TfrmMain::imgMainMouseMove(QMouseEvent* event) {
+    m_modifiers = event->modifiers();
+    const QPoint p = event->position().toPoint();
+    canvasMove(m_editor, p.x(), p.y(), inputFrom(event->buttons(), m_modifiers));
+}
+
+void TfrmMain::imgMainMouseUp(QMouseEvent* event) {
+    m_modifiers = event->modifiers();
+    canvasRelease(m_editor, toMouseButton(event->button()),
+                  inputFrom(event->buttons(), m_modifiers));
+}
+
+void TfrmMain::Timer1Timer() {
+    const QPoint p = imgMain->mapFromGlobal(QCursor::pos());
+    vemurion::Timer1Timer(m_editor, inputFrom(QGuiApplication::mouseButtons(), m_modifiers),
+                          Dot{p.x(), p.y()});
+}
+
+// ---- The frame list ----
+
+void TfrmMain::imgListMouseDown(int slot, Qt::MouseButton button) {
+    SelectFrameSlot(m_editor, slot);
+    if (button == Qt::RightButton) PopupMenu1->popup(QCursor::pos());
+}
+
+void TfrmMain::udTimesClick(int slot, int position, bool up) {
+    ChangeSlotTime(m_editor, slot, position, up ? StepDirection::Up : StepDirection::Down,
+                   tickCount());
+}
+
+void TfrmMain::udLoopsClick(int position, bool up) {
+    vemurion::udLoopsClick(m_editor, position, up ? StepDirection::Up : StepDirection::Down,
+                           tickCount());
+}
+
+void TfrmMain::scListChange(int position) {
+    vemurion::scListChange(m_editor, position);
+}
+
+void TfrmMain::L1Click() {}
+void TfrmMain::PopupMenu1Popup() {}
+
+// ---- Commands ----
+
+void TfrmMain::New1Click() {
+    commandNew(m_editor);
+}
+void TfrmMain::Open1Click() {
+    commandOpen(m_editor);
+}
+void TfrmMain::Save1Click() {
+    commandSave(m_editor);
+}
+void TfrmMain::SaveAs1Click() {
+    commandSaveAs(m_editor);
+}
+void TfrmMain::R2Click() {}
+void TfrmMain::Exit1Click() {
+    close();
+    Deselect(m_editor);
+}
+void TfrmMain::Undo1Click() {
+    vemurion::Undo1Click(m_editor);
+}
+void TfrmMain::Cut1Click() {}
+void TfrmMain::Copy1Click() {}
+void TfrmMain::Paste1Click() {}
+void TfrmMain::SelectAll1Click() {}
+void TfrmMain::G1Click() {}
+void TfrmMain::I2Click() {}
+void TfrmMain::T1Click() {}
+void TfrmMain::P2Click() {}
+void TfrmMain::P3Click() {}
+void TfrmMain::D1Click() {}
+void TfrmMain::A1Click() {}
+void TfrmMain::P1Click() {}
+void TfrmMain::N3Click() {}
+void TfrmMain::Contents1Click() {}
+void TfrmMain::P4Click() {}
+void TfrmMain::About1Click() {
+    frmAbout->exec();
+}
+
+void TfrmMain::tbtnBlackWhiteClick() {
+    setColorMode(m_editor, ColorMode::BlackWhite);
+}
+void TfrmMain::tbtnWhiteBlackClick() {
+    setColorMode(m_editor, ColorMode::WhiteBlack);
+}
+void TfrmMain::tbtnTransClick() {
+    m_editor.sel.transparent = m_commands.value("tbtnTrans")->isChecked();
+}
+void TfrmMain::tbtnClearClick() {}
+void TfrmMain::tbtnCenterClick() {}
+void TfrmMain::tbtnReverseClick() {}
+void TfrmMain::tbtnUDClick() {}
+void TfrmMain::tbtnLRClick() {}
+void TfrmMain::selectToolFromButton(EditTool tool) {
+    selectTool(m_editor, tool);
+}
+void TfrmMain::tbtnPenClick() {
+    selectToolFromButton(EditTool::Pen);
+}
+void TfrmMain::tbtnSelectClick() {
+    selectToolFromButton(EditTool::Select);
+}
+void TfrmMain::tbtnPaintClick() {
+    selectToolFromButton(EditTool::Paint);
+}
+void TfrmMain::tbtnLineClick() {
+    selectToolFromButton(EditTool::Line);
+}
+void TfrmMain::tbtnBoxClick() {
+    selectToolFromButton(EditTool::Box);
+}
+void TfrmMain::tbtnBoxFillClick() {
+    selectToolFromButton(EditTool::BoxFill);
+}
+void TfrmMain::tbtnCircleClick() {
+    selectToolFromButton(EditTool::Circle);
+}
+void TfrmMain::tbtnCircleFillClick() {
+    selectToolFromButton(EditTool::CircleFill);
+}
+
+} // namespace vemurion

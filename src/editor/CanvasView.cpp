@@ -1,0 +1,118 @@
+#include "editor/CanvasView.h"
+
+#include "framelist/FrameList.h"
+
+namespace vemurion {
+
+namespace {
+
+void drawMark(const Editor& e, std::uint32_t* pixels, int stride) {
+    const CanvasMark& m = e.mark;
+    if (m.kind == CanvasMark::Kind::None) return;
+    // The square lies on the grid lines around the dots, so hiding it restores the grid.
+    const int x0 = kCanvasScale * m.left;
+    const int y0 = kCanvasScale * m.top;
+    const int x1 = kCanvasScale * m.right + kCanvasScale;
+    const int y1 = kCanvasScale * m.bottom + kCanvasScale;
+    const std::uint32_t colour = 0xFF000000u | e.cursorColor;
+    auto plot = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < kCanvasWidth && y < kCanvasHeight) {
+            pixels[static_cast<std::ptrdiff_t>(y) * stride + x] = colour;
+        }
+    };
+    for (int x = x0; x <= x1; ++x) {
+        plot(x, y0);
+        plot(x, y1);
+    }
+    for (int y = y0; y <= y1; ++y) {
+        plot(x0, y);
+        plot(x1, y);
+    }
+}
+
+} // namespace
+
+Raster currentFramePicture(const Editor& e) {
+    return e.doc.sheet.cell(e.doc.CurrentFrame);
+}
+
+void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride) {
+    const Raster& sheet = e.doc.sheet.raster();
+    const CellPos origin = CellOrigin(e.doc.CurrentFrame);
+    const std::uint32_t grid = 0xFF000000u | e.gridColor;
+    for (int py = 0; py < kCanvasHeight; ++py) {
+        std::uint32_t* row = pixels + static_cast<std::ptrdiff_t>(py) * stride;
+        if (py % kCanvasScale == 0) {
+            for (int px = 0; px < kCanvasWidth; ++px)
+                row[px] = grid;
+            continue;
+        }
+        const int y = py / kCanvasScale;
+        row[0] = grid;
+        for (int x = 0; x < kFrameWidth; ++x) {
+            const std::uint32_t dot = 0xFF000000u | sheet.at(origin.x + x, origin.y + y);
+            std::uint32_t* block = row + x * kCanvasScale;
+            block[0] = grid;
+            for (int i = 1; i < kCanvasScale; ++i)
+                block[i] = dot;
+        }
+        row[kCanvasWidth - 1] = grid;
+    }
+    drawMark(e, pixels, stride);
+}
+
+Raster renderCanvasView(const Editor& e) {
+    Raster view(kCanvasWidth, kCanvasHeight);
+    renderCanvasInto(e, view.dots().data(), kCanvasWidth);
+    for (Rgb& p : view.dots())
+        p &= 0xFFFFFF;
+    return view;
+}
+
+void ShowCurrentFrame(Editor& e) {
+    e.mark = {};
+    e.notify(kViewCanvas | kViewPreview);
+}
+
+void CommitWorkPicture(Editor& e) {
+    e.doc.sheet.setCell(e.doc.CurrentFrame, e.imgListWork);
+    ShowCurrentFrame(e);
+    if (slotOfFrame(e, e.doc.CurrentFrame) >= 0) e.notify(kViewSlots);
+}
+
+void BlankFrame(Editor& e, int index) {
+    e.doc.sheet.fillCell(index, e.rightColor);
+    ShowCurrentFrame(e);
+    e.doc.Modified = true;
+}
+
+void showDotCursor(Editor& e, int x, int y) {
+    e.mark = {CanvasMark::Kind::DotCursor, x, y, x, y};
+    e.notify(kViewCanvas);
+}
+
+void hideDotCursor(Editor& e, int x, int y) {
+    if (e.mark.kind == CanvasMark::Kind::DotCursor && e.mark.left == x && e.mark.top == y) {
+        e.mark = {};
+        e.notify(kViewCanvas);
+    }
+}
+
+void showSelectionFrame(Editor& e, int left, int top, int right, int bottom) {
+    e.mark = {CanvasMark::Kind::SelectionFrame, left, top, right, bottom};
+    e.notify(kViewCanvas);
+}
+
+void hideSelectionFrame(Editor& e) {
+    if (e.mark.kind == CanvasMark::Kind::SelectionFrame) {
+        e.mark = {};
+        e.notify(kViewCanvas);
+    }
+}
+
+void clearCanvasMark(Editor& e) {
+    e.mark = {};
+    e.notify(kViewCanvas);
+}
+
+} // namespace vemurion

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "editor/Editor.h"
+
+namespace vemurion {
+
+// The edit canvas as the screen shows it: 433 x 289 pixels, dot (x, y) covering the block from
+// (9x, 9y) to (9x + 8, 9y + 8), grid lines in the grid colour on pixel columns 9i and rows 9j,
+// and the canvas mark on top.
+Raster renderCanvasView(const Editor& e);
+// Draws the canvas view into a 0xRRGGBB pixel buffer of kCanvasWidth x kCanvasHeight pixels
+// with rows `stride` pixels apart. The alpha byte of every pixel is set to 0xFF.
+void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride);
+
+// The picture the canvas and the preview show: the current frame's cell of the sheet.
+Raster currentFramePicture(const Editor& e);
+
+// Shows the current frame's cell on the canvas and the preview; any canvas mark goes.
+void ShowCurrentFrame(Editor& e);
+// Copies the working picture into the current frame's cell and shows it everywhere.
+void CommitWorkPicture(Editor& e);
+// Fills frame `index` with the background colour and shows it; sets Modified.
+void BlankFrame(Editor& e, int index);
+
+// Canvas marks. Hiding a mark that is not shown does nothing.
+void showDotCursor(Editor& e, int x, int y);
+void hideDotCursor(Editor& e, int x, int y);
+void showSelectionFrame(Editor& e, int left, int top, int right, int bottom);
+void hideSelectionFrame(Editor& e);
+// Redraws the grid over the canvas, which removes any mark.
+void clearCanvasMark(Editor& e);
+
+} // namespace vemurion

@@ -1,0 +1,74 @@
+#include "editor/Selection.h"
+
+#include "app/CommandStates.h"
+#include "editor/CanvasView.h"
+#include "framelist/FrameList.h"
+
+#include <algorithm>
+
+namespace vemurion {
+
+namespace {
+
+int selectionWidth(const Selection& s) {
+    return s.selRight - s.selLeft + 1;
+}
+int selectionHeight(const Selection& s) {
+    return s.selBottom - s.selTop + 1;
+}
+
+} // namespace
+
+void Deselect(Editor& e) {
+    e.sel.isSelected = false;
+    clearCanvasMark(e);
+    UpdateCommandStates(e);
+}
+
+void LiftSelection(Editor& e) {
+    Selection& s = e.sel;
+    if (s.selLeft == s.selRight && s.selTop == s.selBottom) return;
+    s.isSelected = true;
+    e.imgDrawWork = e.imgListWork;
+    e.imgDrawWork.fillRect(s.selLeft, s.selTop, s.selRight, s.selBottom, e.rightColor);
+    e.imgCopyWork = e.imgListWork.crop(s.selLeft, s.selTop, selectionWidth(s), selectionHeight(s),
+                                       e.rightColor);
+    showSelectionFrame(e, s.selLeft, s.selTop, s.selRight, s.selBottom);
+}
+
+void StampSelection(Editor& e, int px, int py) {
+    e.imgListWork = e.imgDrawWork;
+    const Raster& content = e.imgCopyWork;
+    const bool andMode = e.sel.transparent && e.colorMode == ColorMode::BlackWhite;
+    const bool orMode = e.sel.transparent && e.colorMode == ColorMode::WhiteBlack;
+    for (int y = 0; y < content.height(); ++y) {
+        for (int x = 0; x < content.width(); ++x) {
+            const int tx = px + x;
+            const int ty = py + y;
+            if (!e.imgListWork.contains(tx, ty)) continue;
+            const Rgb dot = content.at(x, y);
+            const Rgb under = e.imgListWork.at(tx, ty);
+            e.imgListWork.set(tx, ty, andMode ? (under & dot) : orMode ? (under | dot) : dot);
+        }
+    }
+}
+
+void moveSelectionContent(Editor& e) {
+    const Selection& s = e.sel;
+    const int px = e.cursorX + s.selLeft - e.startX;
+    const int py = e.cursorY + s.selTop - e.startY;
+    StampSelection(e, px, py);
+    CommitWorkPicture(e);
+    showSelectionFrame(e, px, py, px + selectionWidth(s) - 1, py + selectionHeight(s) - 1);
+    e.doc.Modified = true;
+}
+
+void setRubberBand(Editor& e, int x, int y) {
+    Selection& s = e.sel;
+    s.selLeft = std::max(std::min(e.startX, x), 0);
+    s.selTop = std::max(std::min(e.startY, y), 0);
+    s.selRight = std::min(std::max(e.startX, x), kFrameWidth - 1);
+    s.selBottom = std::min(std::max(e.startY, y), kFrameHeight - 1);
+}
+
+} // namespace vemurion

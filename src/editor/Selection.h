@@ -1,0 +1,20 @@
+#pragma once
+
+#include "editor/Editor.h"
+
+namespace vemurion {
+
+// Ends the selection. Its content stays where it was last stamped: it is already part of the
+// working picture and the frame sheet.
+void Deselect(Editor& e);
+// Makes the selection rectangle the floating selection; a single dot selects nothing.
+void LiftSelection(Editor& e);
+// Restores the picture under the floating content, then stamps the content at (px, py) in the
+// current stamping mode, clipped to the picture.
+void StampSelection(Editor& e, int px, int py);
+// Follows a drag of the floating content to the pointer dot (cursorX, cursorY).
+void moveSelectionContent(Editor& e);
+// The rectangle spanned by the press dot and (x, y), normalised and clamped to the picture.
+void setRubberBand(Editor& e, int x, int y);
+
+} // namespace vemurion

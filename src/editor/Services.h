@@ -1,0 +1,79 @@
+#pragma once
+
+#include "document/Raster.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vemurion {
+
+// What a change asks the screen to redraw. The screen reads everything else from the Editor.
+enum ViewPart : unsigned {
+    kViewCanvas = 1u << 0,      // the edit canvas and its mark
+    kViewPreview = 1u << 1,     // the twice-size preview
+    kViewSlots = 1u << 2,       // the five frame slots, the list cursor and the scroll bar
+    kViewTitle = 1u << 3,       // the window title
+    kViewStatus = 1u << 4,      // the two status bar panels
+    kViewCommands = 1u << 5,    // enabled states of commands
+    kViewLoopCount = 1u << 6,   // the loop count control and its text
+    kViewModeCaption = 1u << 7, // the caption above the canvas
+    kViewTools = 1u << 8,       // which tool and colour mode buttons are down
+    kViewTimer = 1u << 9,       // the general timer's interval
+};
+
+class ViewSink {
+public:
+    virtual ~ViewSink() = default;
+    virtual void changed(unsigned parts) = 0;
+};
+
+enum class Answer { Yes, No, Cancel };
+
+// A file dialog as the program sets it up. `filter` is a list of description|pattern pairs
+// separated by '|', patterns separated by ';'. `filterIndex` counts from 1.
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;
+    int filterIndex = 1;
+    std::string initialFolder;
+    std::string defaultExtension;
+    bool confirmOverwrite = false;
+};
+
+struct FileDialogAnswer {
+    std::string path;
+    int filterIndex = 1;
+};
+
+// Every question the program asks the user. The desktop shows dialogs; tests script answers.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A message box captioned "Vemurion" with the warning icon and an OK button.
+    virtual void warn(const std::string& text) = 0;
+    // The same with Yes, No and Cancel.
+    virtual Answer askYesNoCancel(const std::string& text) = 0;
+    // OK and Cancel with the given caption; true for OK.
+    virtual bool askOkCancel(const std::string& text, const std::string& caption) = 0;
+    virtual std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) = 0;
+};
+
+// The system clipboard as the program uses it.
+class ClipboardPort {
+public:
+    virtual ~ClipboardPort() = default;
+    // A picture in a format the picture loader reads (a bitmap in the usual case).
+    virtual bool hasPicture() const = 0;
+    // A frame in the program's private format.
+    virtual bool hasFrameBlock() const = 0;
+    virtual std::optional<Raster> picture() const = 0;
+    virtual std::optional<std::vector<std::uint8_t>> frameBlock() const = 0;
+    virtual void setPicture(const Raster& picture) = 0;
+    virtual void setFrameBlock(const std::vector<std::uint8_t>& block) = 0;
+    virtual void setText(const std::string& text) = 0;
+};
+
+} // namespace vemurion

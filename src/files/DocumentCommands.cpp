@@ -1,0 +1,153 @@
+#include "files/DocumentCommands.h"
+
+#include "app/CommandStates.h"
+#include "document/DocumentOps.h"
+#include "editor/Selection.h"
+#include "editor/Undo.h"
+#include "files/DocumentFile.h"
+#include "files/FileIo.h"
+#include "files/FileKind.h"
+
+namespace vemurion {
+
+namespace {
+
+void warnAbout(Editor& e, const std::string& path, const char* text) {
+    if (e.prompts != nullptr) e.prompts->warn(fileNamePart(path) + text);
+}
+
+// The save prompt for unsaved changes. True when the command that asked may go on: the user
+// said No, or Yes and the document was written.
+bool settleUnsavedChanges(Editor& e) {
+    if (!e.doc.Modified) return true;
+    const Answer answer = e.prompts->askYesNoCancel(fileNamePart(e.doc.DocumentFileName) +
+                                                    " への変更を保存しますか?");
+    switch (answer) {
+    case Answer::Yes:
+        return SaveDocument(e);
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+std::string folderOrProgramFolder(const Editor& e, const std::string& path) {
+    return fileExists(path) ? folderPart(path) : e.ProgramFolder;
+}
+
+} // namespace
+
+void OpenFilePath(Editor& e, const std::string& path) {
+    if (path.empty() || !fileExists(path)) return;
+    if (pathHasTextExtension(path)) {
+        const auto head = readFileBytes(path, sizeof kLcdSignature);
+        if (!head) return warnAbout(e, path, " を開けません.");
+        if (!IsInternalLcdText(*head))
+            return warnAbout(e, path, " は未対応のテキストファイルです.");
+    }
+    if (!pathHasKnownExtension(path)) return warnAbout(e, path, " は未対応のファイル形式です.");
+    if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
+        return warnAbout(e, path,
+                         " は直接開くことができません.\n"
+                         "イメージリストメニューの[リストへ追加]で読み込んで下さい.");
+    }
+    // The file is read before the save prompt, so that a file that cannot be loaded costs the
+    // user no question and the document stays as it is.
+    const auto content = readLcdContent(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&content)) {
+        warnAbout(e, path,
+                  *failure == ReadFailure::CannotOpen ? " を開けません."
+                                                      : " は壊れているため読み込めません.");
+        return;
+    }
+    if (settleUnsavedChanges(e)) {
+        discardUndo(e);
+        LoadDocument(e, path, std::get<LcdContent>(content));
+        e.openFolder = folderPart(path);
+        Deselect(e);
+        e.doc.Modified = false;
+    }
+    UpdateCommandStates(e);
+}
+
+bool SaveDocument(Editor& e) {
+    if (e.doc.isUntitled()) return SaveAsDialog(e);
+    const std::string path = e.doc.DocumentFileName;
+    if (!WriteLcdFile(e, path)) {
+        warnAbout(e, path, " に保存できませんでした.");
+        return false;
+    }
+    discardUndo(e);
+    return true;
+}
+
+bool SaveAsDialog(Editor& e) {
+    FileDialogRequest request;
+    request.filter = kSaveFilter;
+    request.filterIndex = e.saveFilterIndex;
+    request.initialFolder = e.saveFolder;
+    request.defaultExtension = "lcd";
+    request.confirmOverwrite = true;
+    const auto answer = e.prompts->askSaveFile(request);
+    bool written = false;
+    if (answer && !answer->path.empty()) {
+        e.saveFilterIndex = answer->filterIndex;
+        written = WriteLcdFile(e, answer->path);
+        if (written) {
+            discardUndo(e);
+        } else {
+            warnAbout(e, answer->path, " に保存できませんでした.");
+        }
+        e.saveFolder = folderOrProgramFolder(e, answer->path);
+    }
+    Deselect(e);
+    UpdateCommandStates(e);
+    return written;
+}
+
+void commandNew(Editor& e) {
+    if (settleUnsavedChanges(e)) {
+        discardUndo(e);
+        NewDocument(e);
+    }
+    Deselect(e);
+    UpdateCommandStates(e);
+}
+
+void commandOpen(Editor& e) {
+    FileDialogRequest request;
+    request.title = "ファイルを開く";
+    request.filter = kOpenFilter;
+    request.filterIndex = e.openFilterIndex;
+    request.initialFolder = e.openFolder;
+    const auto answer = e.prompts->askOpenFile(request);
+    if (!answer) return;
+    e.openFilterIndex = answer->filterIndex;
+    OpenFilePath(e, answer->path);
+}
+
+void commandSave(Editor& e) {
+    SaveDocument(e);
+    Deselect(e);
+    UpdateCommandStates(e);
+}
+
+void commandSaveAs(Editor& e) {
+    SaveAsDialog(e);
+}
+
+bool confirmClose(Editor& e) {
+    return settleUnsavedChanges(e);
+}
+
+void dropFiles(Editor& e, const std::vector<std::string>& paths) {
+    if (!paths.empty() && fileExists(paths.front())) OpenFilePath(e, paths.front());
+}
+
+void openFromCommandLine(Editor& e, const std::vector<std::string>& arguments) {
+    dropFiles(e, arguments);
+}
+
+} // namespace vemurion

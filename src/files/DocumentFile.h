@@ -1,0 +1,26 @@
+#pragma once
+
+#include "editor/Editor.h"
+#include "files/LcdFile.h"
+
+#include <string>
+#include <variant>
+
+namespace vemurion {
+
+enum class ReadFailure { CannotOpen, Corrupt };
+
+// Reads and checks an LCD image file without touching the document.
+std::variant<LcdContent, ReadFailure> readLcdContent(const std::string& path);
+
+// Writes the document to `path`, replacing an existing file only once the new one is complete.
+// On success `path` becomes the document's file and Modified is cleared; on failure nothing
+// changes and false is returned.
+bool WriteLcdFile(Editor& e, const std::string& path);
+// Replaces the document's loop count, frames and display times with `content`, read from
+// `path`, and makes `path` the document's file.
+void ReadLcdFile(Editor& e, const std::string& path, const LcdContent& content);
+// ReadLcdFile, then shows the new document from its first frame.
+void LoadDocument(Editor& e, const std::string& path, const LcdContent& content);
+
+} // namespace vemurion

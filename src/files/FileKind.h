@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vemurion {
+
+// File kinds are told by the extension appearing anywhere in the full path, all lower case or
+// all upper case: ".lcd", ".LCD", ".txt", ".TXT", ".bmp", ".BMP", ".jpg", ".JPG". A mixed-case
+// extension such as ".Lcd" is none of them.
+bool pathHasLcdExtension(std::string_view path);
+bool pathHasTextExtension(std::string_view path);
+bool pathHasBitmapExtension(std::string_view path);
+bool pathHasJpegExtension(std::string_view path);
+bool pathHasKnownExtension(std::string_view path);
+
+// The text after the last '/' of a path (the whole path when there is none).
+std::string fileNamePart(std::string_view path);
+// The folder of a path including its final '/', or "" when the path names no folder.
+std::string folderPart(std::string_view path);
+
+} // namespace vemurion

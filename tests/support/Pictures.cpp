@@ -1,0 +1,54 @@
+#include "support/Pictures.h"
+
+namespace vemurion::test {
+
+Raster pictureFromText(const std::vector<std::string>& rows) {
+    const int h = static_cast<int>(rows.size());
+    const int w = h == 0 ? 0 : static_cast<int>(rows[0].size());
+    Raster picture(w, h, kWhite);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w && x < static_cast<int>(rows[static_cast<std::size_t>(y)].size());
+             ++x) {
+            if (rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#') {
+                picture.set(x, y, kBlack);
+            }
+        }
+    }
+    return picture;
+}
+
+std::vector<std::string> pictureToText(const Raster& picture, int x, int y, int w, int h) {
+    std::vector<std::string> rows;
+    for (int row = 0; row < h; ++row) {
+        std::string line;
+        for (int col = 0; col < w; ++col) {
+            const Rgb c = picture.at(x + col, y + row, 0x808080);
+            line += c == kBlack ? '#' : c == kWhite ? '.' : '?';
+        }
+        rows.push_back(line);
+    }
+    return rows;
+}
+
+std::vector<std::string> pictureToText(const Raster& picture) {
+    return pictureToText(picture, 0, 0, picture.width(), picture.height());
+}
+
+::testing::AssertionResult pictureMatches(const Raster& picture,
+                                          const std::vector<std::string>& rows) {
+    const int h = static_cast<int>(rows.size());
+    const int w = h == 0 ? 0 : static_cast<int>(rows[0].size());
+    const auto actual = pictureToText(picture, 0, 0, w, h);
+    if (actual == rows) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure() << "picture differs\nexpected:          actual:\n";
+    for (int y = 0; y < h; ++y) {
+        failure << rows[static_cast<std::size_t>(y)] << "   " << actual[static_cast<std::size_t>(y)]
+                << (rows[static_cast<std::size_t>(y)] == actual[static_cast<std::size_t>(y)]
+                        ? ""
+                        : "   <")
+                << "\n";
+    }
+    return failure;
+}
+
+} // namespace vemurion::test

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "document/Raster.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vemurion::test {
+
+// Pictures in tests are text: '#' is a black dot, '.' a white one, one string per row.
+Raster pictureFromText(const std::vector<std::string>& rows);
+std::vector<std::string> pictureToText(const Raster& picture);
+// The w x h dots at (x, y) of `picture` as text.
+std::vector<std::string> pictureToText(const Raster& picture, int x, int y, int w, int h);
+
+// Passes when the top-left rows.size() x rows[0].size() dots of `picture` match `rows`; on
+// failure both pictures are printed.
+::testing::AssertionResult pictureMatches(const Raster& picture,
+                                          const std::vector<std::string>& rows);
+
+} // namespace vemurion::test
+
+#define EXPECT_PICTURE(picture, ...)                                                               \
+    EXPECT_TRUE(::vemurion::test::pictureMatches((picture), std::vector<std::string> __VA_ARGS__))

@@ -91,11 +91,9 @@ TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
     setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    qApp->installEventFilter(this);
 }
 
 TfrmMain::~TfrmMain() {
-    qApp->removeEventFilter(this);
     m_editor.view = nullptr;
 }
 
@@ -103,7 +101,9 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     m_editor.ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
     m_editor.openFolder = m_editor.ProgramFolder;
     m_editor.saveFolder = m_editor.ProgramFolder;
-    m_editor.gridColor = fromQColor(palette().color(QPalette::Button));
+    // The grid takes the button-face colour; where the style's button face is nearly white, a
+    // shade darker keeps the grid visible on white dots.
+    m_editor.gridColor = fromQColor(palette().color(QPalette::Button).darker(112));
     m_editor.cursorColor = 0xFF0000;
     m_editor.view = this;
     NewDocument(m_editor);
@@ -167,7 +167,8 @@ void TfrmMain::refreshSlots() {
     }
     {
         const QSignalBlocker blocker(scList);
-        scList->setRange(0, e.list.maximum);
+        // A disabled list shows no handle.
+        scList->setRange(0, e.list.scrollEnabled ? e.list.maximum : 0);
         scList->setValue(e.list.position);
     }
     scList->setEnabled(e.list.scrollEnabled && !e.playing);
@@ -239,25 +240,19 @@ void TfrmMain::FormMouseDown() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-        // The window sees every key before its controls do. A key event climbs from the focus
-        // widget to its parents; only its first delivery counts.
-        auto* widget = qobject_cast<QWidget*>(watched);
-        static const QEvent* lastKey = nullptr;
-        if (widget != nullptr && widget->window() == this && event != lastKey) {
-            lastKey = event;
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (type == QEvent::KeyPress) {
-                FormKeyDown(key);
-            } else {
-                FormKeyUp(key);
-            }
-        }
-    } else if (type == QEvent::MouseButtonPress && watched == ToolBar1) {
-        Deselect(m_editor);
-    }
+    if (event->type() == QEvent::MouseButtonPress && watched == ToolBar1) Deselect(m_editor);
     return QMainWindow::eventFilter(watched, event);
+}
+
+// None of the window's controls takes SHIFT or CTRL, so those keys always climb up to here.
+void TfrmMain::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event);
+    QMainWindow::keyPressEvent(event);
+}
+
+void TfrmMain::keyReleaseEvent(QKeyEvent* event) {
+    FormKeyUp(event);
+    QMainWindow::keyReleaseEvent(event);
 }
 
 InputState TfrmMain::inputFrom(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const {

@@ -23,7 +23,7 @@ namespace vemurion {
 
 namespace {
 
-constexpr int kClientWidth = 632;
+constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 418;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
@@ -113,7 +113,7 @@ void TfrmMain::buildLayout() {
     spListCursor->setObjectName("spListCursor");
     spListCursor->setStyleSheet(
         QStringLiteral("QFrame#spListCursor { border: 2px solid %1; }").arg(caption.name()));
-    spListCursor->setGeometry(520, 145, 101, 46);
+    spListCursor->setGeometry(520, 145, 114, 46);
     spListCursor->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     for (int k = 0; k < kSlotCount; ++k) {
@@ -123,7 +123,7 @@ void TfrmMain::buildLayout() {
         imgList[i]->setGeometry(525, 150 + 45 * k, 48, 32);
         connect(imgList[i], &PictureBox::pressed, this,
                 [this, k](Qt::MouseButton button) { imgListMouseDown(k, button); });
-        lbList[i] = makeLabel(m_client, "", "", QRect(577, 150 + 45 * k, 44, 14));
+        lbList[i] = makeLabel(m_client, "", "", QRect(577, 150 + 45 * k, 54, 14));
         lbList[i]->setObjectName(numbered("lbList", k));
         stTimes[i] = makeLabel(m_client, "", "", QRect(575, 170 + 45 * k, 22, 16),
                                Qt::AlignRight | Qt::AlignVCenter);

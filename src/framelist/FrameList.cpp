@@ -82,7 +82,7 @@ void SelectFrameSlot(Editor& e, int slot) {
     Deselect(e);
     UpdateCommandStates(e);
     const int index = e.list.position + slot;
-    if (index > e.doc.FrameCount || index >= kMaxFrames + 1) return;
+    if (slot < 0 || index > e.doc.FrameCount || index >= kMaxFrames) return;
     e.doc.CurrentFrame = index;
     UpdateListCursor(e);
     if (index == e.doc.FrameCount) e.doc.sheet.fillCell(index, e.rightColor);

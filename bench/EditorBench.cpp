@@ -1,0 +1,98 @@
+// Cost of one pen move, from the pointer event to the committed frame and the repainted canvas.
+#include "app/MainWindow.h"
+#include "document/DocumentOps.h"
+#include "editor/CanvasInput.h"
+#include "editor/CanvasView.h"
+#include "editor/EditCanvas.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+using namespace vemurion;
+
+// A busy picture: every other dot black, so nothing is cheaper than in real use.
+void fillCheckerboard(Editor& e) {
+    for (int y = 0; y < kFrameHeight; ++y) {
+        for (int x = 0; x < kFrameWidth; ++x)
+            e.imgListWork.set(x, y, (x + y) % 2 ? kBlack : kWhite);
+    }
+    CommitWorkPicture(e);
+}
+
+// The core alone: the move, the pen segment, the commit to the sheet and the canvas picture.
+void BM_PenMoveCore(benchmark::State& state) {
+    Editor e;
+    NewDocument(e);
+    fillCheckerboard(e);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kCanvasWidth) * kCanvasHeight);
+    InputState held;
+    held.left = true;
+    canvasPress(e, MouseButton::Left, 4, 4, held);
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 37) % 430;
+        canvasMove(e, x, (x * 7) % 288, held);
+        renderCanvasInto(e, pixels.data(), kCanvasWidth);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(BM_PenMoveCore);
+
+// Drawing the canvas picture only, for comparison with the whole move.
+void BM_RenderCanvas(benchmark::State& state) {
+    Editor e;
+    NewDocument(e);
+    fillCheckerboard(e);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kCanvasWidth) * kCanvasHeight);
+    for (auto _ : state) {
+        renderCanvasInto(e, pixels.data(), kCanvasWidth);
+        benchmark::DoNotOptimize(pixels.data());
+    }
+}
+BENCHMARK(BM_RenderCanvas);
+
+// The whole road through Qt: a mouse event on the real canvas widget, the handler, the core,
+// and the canvas painted again (into an image, since the offscreen platform shows nothing).
+void BM_PenMoveWidget(benchmark::State& state) {
+    TfrmMain window;
+    window.FormCreate({});
+    window.show();
+    fillCheckerboard(window.editor());
+    auto* canvas = window.findChild<EditCanvas*>("imgMain");
+    const QPointF start(4, 4);
+    QMouseEvent press(QEvent::MouseButtonPress, start, canvas->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &press);
+    QImage target(canvas->size(), QImage::Format_RGB32);
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 37) % 430;
+        const QPointF p(x, (x * 7) % 288);
+        QMouseEvent move(QEvent::MouseMove, p, canvas->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        canvas->render(&target);
+        benchmark::DoNotOptimize(target.bits());
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, start, canvas->mapToGlobal(start),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &release);
+    window.editor().doc.Modified = false;
+}
+BENCHMARK(BM_PenMoveWidget);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,338 @@
+#include "app/MainWindow.h"
+#include "editor/EditCanvas.h"
+#include "files/LcdFile.h"
+#include "framelist/FrameSlot.h"
+#include "framelist/UpDown.h"
+#include "support/FakeServices.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace vemurion {
+namespace {
+
+using test::FakeClipboard;
+using test::FakePrompts;
+using test::TempFolder;
+
+class MainWindowUi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.FormCreate({});
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    void TearDown() override {
+        window.editor().doc.Modified = false; // closing must not ask
+        EXPECT_EQ(prompts.unusedAnswers(), 0u);
+    }
+
+    template <class T> T* child(const char* name) {
+        T* widget = window.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QString text(const char* label) { return child<QLabel>(label)->text(); }
+    void trigger(const char* command) { window.command(command)->trigger(); }
+
+    // A left-button stroke on the canvas between two dots, through real mouse events.
+    void stroke(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
+        auto* canvas = child<EditCanvas>("imgMain");
+        const auto pixel = [](QPoint dot) { return dot * 9 + QPoint(4, 4); };
+        QTest::mousePress(canvas, button, {}, pixel(from));
+        QMouseEvent move(QEvent::MouseMove, pixel(to), canvas->mapToGlobal(pixel(to)), Qt::NoButton,
+                         button, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, button, {}, pixel(to));
+    }
+
+    TempFolder temp;
+    FakePrompts prompts;
+    FakeClipboard clipboard;
+    TfrmMain window{&prompts, &clipboard};
+};
+
+TEST_F(MainWindowUi, StartsWithAFreshUntitledDocument) {
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Vemurion - [無題]"));
+    EXPECT_EQ(text("stLoops"), QString::fromUtf8("無限"));
+    EXPECT_EQ(text("lbList0"), "001/001");
+    EXPECT_EQ(text("stTimes0"), "1");
+    EXPECT_EQ(text("lbList1"), "");
+    EXPECT_EQ(text("stModeTitleBar"), QString::fromUtf8("エディット - ペンツール"));
+    EXPECT_FALSE(child<QScrollBar>("scList")->isEnabled());
+    EXPECT_TRUE(child<PictureBox>("imgList1")->isEnabled());  // the append slot
+    EXPECT_FALSE(child<PictureBox>("imgList2")->isEnabled()); // beyond it
+    EXPECT_FALSE(child<UpDown>("udTimes1")->isVisible());
+    EXPECT_EQ(child<PictureBox>("imgSub")->picture().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+// Every command with its caption, shortcut and enabled state once the window is up with an
+// empty clipboard: undo, picture cut and copy, frame cut and delete are disabled then, and so is
+// everything that pastes.
+struct ExpectedCommand {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    bool enabled;
+};
+
+constexpr ExpectedCommand kExpectedCommands[] = {
+    {"File1", "ファイル(&F)", "", true},
+    {"New1", "新規作成(&N)...", "Ctrl+N", true},
+    {"Open1", "開く(&O)...", "Ctrl+O", true},
+    {"Save1", "上書き保存(&S)", "Ctrl+S", true},
+    {"SaveAs1", "名前を付けて保存(&A)...", "", true},
+    {"R2", "書き出し(&R)...", "", true},
+    {"Exit1", "終了(&X)", "", true},
+    {"Edit1", "編集(&E)", "", true},
+    {"Undo1", "元に戻す(&U)", "Ctrl+Z", false},
+    {"Cut1", "切り取り(&T)", "Ctrl+X", false},
+    {"Copy1", "コピー(&C)", "Ctrl+C", false},
+    {"Paste1", "貼り付け(&P)", "Ctrl+V", false},
+    {"SelectAll1", "すべて選択(&A)", "Ctrl+A", true},
+    {"G1", "タグをコピー(&G)", "", true},
+    {"L1", "イメージリスト(&L)", "", true},
+    {"I2", "新規イメージ(&I)", "Ins", true},
+    {"T1", "イメージの切り取り(&T)", "Ctrl+Alt+X", false},
+    {"P2", "イメージのコピー(&C)", "Ctrl+Alt+C", true},
+    {"P3", "イメージの貼り付け(&P)", "Ctrl+Alt+V", false},
+    {"D1", "イメージの削除(&D)", "Del", false},
+    {"A1", "リストへ追加(&A)...", "", true},
+    {"R1", "実行(&R)", "", true},
+    {"P1", "再生(&P)", "F9", true},
+    {"N3", "停止(&S)", "Ctrl+F2", false},
+    {"Help1", "ヘルプ(&H)", "", true},
+    {"Contents1", "目次(&C)", "", true},
+    {"P4", "サポートホームページ(&P)", "", true},
+    {"About1", "バージョン情報(&A)...", "", true},
+    {"N8", "新規イメージ(&N)", "", true},
+    {"Cut2", "イメージの切り取り(&T)", "", false},
+    {"Copy2", "イメージのコピー(&C)", "", true},
+    {"Paste2", "イメージの貼り付け(&P)", "", false},
+    {"Delete2", "イメージの削除(&D)", "", false},
+    {"A2", "リストへ追加(&A)...", "", true},
+    {"ToolButton1", "新規作成", "", true},
+    {"ToolButton2", "開く", "", true},
+    {"ToolButton3", "上書き保存", "", true},
+    {"ToolButton5", "切り取り", "", false},
+    {"ToolButton6", "コピー", "", false},
+    {"ToolButton7", "貼り付け", "", false},
+    {"ToolButton12", "イメージの切り取り", "", false},
+    {"ToolButton13", "イメージのコピー", "", true},
+    {"ToolButton14", "イメージの貼り付け", "", false},
+    {"ToolButton9", "再生", "", true},
+    {"ToolButton10", "停止", "", false},
+};
+
+TEST_F(MainWindowUi, CommandsHaveTheirCaptionsShortcutsAndStates) {
+    for (const ExpectedCommand& expected : kExpectedCommands) {
+        SCOPED_TRACE(expected.name);
+        QAction* action = window.command(expected.name);
+        ASSERT_NE(action, nullptr);
+        if (QString(expected.name).startsWith("ToolButton")) {
+            EXPECT_EQ(action->toolTip(), QString::fromUtf8(expected.caption));
+        } else {
+            EXPECT_EQ(action->text(), QString::fromUtf8(expected.caption));
+        }
+        EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(expected.shortcut)));
+        EXPECT_EQ(action->isEnabled(), expected.enabled);
+    }
+}
+
+// The items of a menu or tool bar by name, "-" for a separator.
+QStringList itemNames(const QList<QAction*>& actions) {
+    QStringList names;
+    for (QAction* action : actions)
+        names << (action->isSeparator() ? "-" : action->objectName());
+    return names;
+}
+
+TEST_F(MainWindowUi, MenusAndToolBarsAreGroupedInOrder) {
+    EXPECT_EQ(itemNames(window.menuBar()->actions()),
+              QStringList({"File1", "Edit1", "L1", "R1", "Help1"}));
+    const std::pair<const char*, QStringList> menus[] = {
+        {"File1", {"New1", "Open1", "-", "Save1", "SaveAs1", "-", "R2", "-", "Exit1"}},
+        {"Edit1", {"Undo1", "-", "Cut1", "Copy1", "Paste1", "SelectAll1", "-", "G1"}},
+        {"L1", {"I2", "-", "T1", "P2", "P3", "D1", "-", "A1"}},
+        {"R1", {"P1", "N3"}},
+        {"Help1", {"Contents1", "-", "P4", "-", "About1"}},
+        {"PopupMenu1", {"N8", "-", "Cut2", "Copy2", "Paste2", "Delete2", "-", "A2"}},
+    };
+    for (const auto& [menu, items] : menus) {
+        EXPECT_EQ(itemNames(child<QMenu>(menu)->actions()), items) << menu;
+    }
+    EXPECT_EQ(itemNames(child<QToolBar>("ToolBar1")->actions()),
+              QStringList({"ToolButton1", "ToolButton2", "ToolButton3", "-", "ToolButton5",
+                           "ToolButton6", "ToolButton7", "-", "ToolButton12", "ToolButton13",
+                           "ToolButton14", "-", "ToolButton9", "ToolButton10"}));
+    EXPECT_EQ(itemNames(child<QToolBar>("ToolBar2")->actions()),
+              QStringList({"tbtnBlackWhite", "tbtnWhiteBlack", "-", "tbtnTrans", "-", "tbtnClear",
+                           "tbtnCenter", "tbtnReverse", "tbtnUD", "tbtnLR", "-", "tbtnPen",
+                           "tbtnSelect", "tbtnPaint", "tbtnLine", "tbtnBox", "tbtnBoxFill",
+                           "tbtnCircle", "tbtnCircleFill"}));
+}
+
+TEST_F(MainWindowUi, ToolButtonsAreExclusiveWithinTheirGroups) {
+    child<QToolButton>("tbtnCircle")->click();
+    EXPECT_TRUE(window.command("tbtnCircle")->isChecked());
+    EXPECT_FALSE(window.command("tbtnPen")->isChecked());
+    EXPECT_EQ(window.editor().tool, EditTool::Circle);
+    EXPECT_EQ(text("stModeTitleBar"), QString::fromUtf8("エディット - 円ツール"));
+    child<QToolButton>("tbtnWhiteBlack")->click();
+    EXPECT_FALSE(window.command("tbtnBlackWhite")->isChecked());
+    EXPECT_EQ(window.editor().leftColor, kWhite);
+    EXPECT_TRUE(window.command("tbtnCircle")->isChecked());
+}
+
+TEST_F(MainWindowUi, AStrokeReachesSheetPreviewSlotAndUndo) {
+    stroke({0, 0}, {20, 5});
+    const Editor& e = window.editor();
+    EXPECT_EQ(e.doc.sheet.cell(0).at(20, 5), kBlack);
+    EXPECT_EQ(e.doc.sheet.cell(0).at(10, 2), kBlack); // the pen joined the two positions
+    EXPECT_EQ(child<PictureBox>("imgSub")->picture().pixel(20, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(child<PictureBox>("imgList0")->picture().pixel(20, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(child<QLabel>("StatusPanel0")->text(), "X=20 Y= 5");
+    EXPECT_TRUE(window.command("Undo1")->isEnabled());
+
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.doc.sheet.cell(0).at(20, 5), kWhite);
+    window.command("Undo1")->trigger();
+    EXPECT_EQ(e.doc.sheet.cell(0).at(20, 5), kBlack);
+}
+
+TEST_F(MainWindowUi, DrawingOnTheAppendSlotAddsAFrame) {
+    QTest::mouseClick(child<PictureBox>("imgList1"), Qt::LeftButton);
+    stroke({3, 3}, {3, 3});
+    EXPECT_EQ(window.editor().doc.FrameCount, 2);
+    EXPECT_EQ(text("lbList1"), "002/002");
+    EXPECT_EQ(text("stTimes1"), "1");
+    EXPECT_TRUE(window.command("T1")->isEnabled());
+}
+
+TEST_F(MainWindowUi, ShiftPressedDuringAStrokeSquaresTheBox) {
+    child<QToolButton>("tbtnBox")->click();
+    auto* canvas = child<EditCanvas>("imgMain");
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(13, 13));
+    QMouseEvent move(QEvent::MouseMove, QPointF(9 * 6 + 4, 9 * 3 + 4), QPointF(), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    const Editor& e = window.editor();
+    EXPECT_EQ(e.doc.sheet.cell(0).at(1, 6), kWhite);
+    QTest::keyPress(&window, Qt::Key_Shift);
+    EXPECT_EQ(e.doc.sheet.cell(0).at(1, 6), kBlack); // squared to 6 x 6 at once
+    QTest::keyRelease(&window, Qt::Key_Shift);
+    EXPECT_EQ(e.doc.sheet.cell(0).at(1, 6), kWhite);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(9 * 6 + 4, 9 * 3 + 4));
+}
+
+TEST_F(MainWindowUi, LoopCountControlStepsAndShowsInfinity) {
+    auto* loops = child<UpDown>("udLoops");
+    loops->downButton()->click();
+    EXPECT_EQ(text("stLoops"), "254");
+    EXPECT_TRUE(window.editor().doc.Modified);
+    loops->upButton()->click();
+    EXPECT_EQ(text("stLoops"), QString::fromUtf8("無限"));
+    loops->upButton()->click(); // no wrap
+    EXPECT_EQ(window.editor().doc.LoopCount, 255);
+}
+
+TEST_F(MainWindowUi, NewWithUnsavedChangesAsksAndHonoursTheAnswer) {
+    stroke({1, 1}, {1, 1});
+    prompts.answer(Answer::Cancel);
+    trigger("New1");
+    EXPECT_EQ(prompts.questions.back(), "無題 への変更を保存しますか?");
+    EXPECT_EQ(window.editor().doc.sheet.cell(0).at(1, 1), kBlack);
+    EXPECT_TRUE(window.command("Undo1")->isEnabled()); // Cancel keeps even the undo record
+
+    // Yes leads to Save As; cancelling it cancels New: nothing is lost.
+    prompts.answer(Answer::Yes);
+    prompts.cancelSaveFile();
+    trigger("New1");
+    EXPECT_EQ(window.editor().doc.sheet.cell(0).at(1, 1), kBlack);
+    EXPECT_TRUE(window.editor().doc.Modified);
+
+    prompts.answer(Answer::No);
+    trigger("New1");
+    EXPECT_EQ(window.editor().doc.sheet.cell(0).at(1, 1), kWhite);
+    EXPECT_FALSE(window.editor().doc.Modified);
+    EXPECT_FALSE(window.command("Undo1")->isEnabled());
+}
+
+TEST_F(MainWindowUi, SaveAsWritesTheFileAndNamesTheWindow) {
+    stroke({0, 0}, {0, 0});
+    const std::string path = temp.path("anim.lcd");
+    prompts.answerSaveFile(path);
+    trigger("SaveAs1");
+    EXPECT_EQ(window.windowTitle(), "Vemurion - [anim.lcd]");
+    EXPECT_FALSE(window.editor().doc.Modified);
+    const test::Bytes bytes = test::readBytes(path);
+    ASSERT_GT(bytes.size(), 16u + 4u);
+    EXPECT_EQ(bytes[20], kLcdBlackDot);
+
+    // A cancelled Save As leaves Modified as it was.
+    stroke({1, 0}, {1, 0});
+    prompts.cancelSaveFile();
+    trigger("SaveAs1");
+    EXPECT_TRUE(window.editor().doc.Modified);
+    // Ctrl+S writes to the document's own file without asking.
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window.editor().doc.Modified);
+    EXPECT_EQ(test::readBytes(path)[21], kLcdBlackDot);
+}
+
+TEST_F(MainWindowUi, CloseWithUnsavedChangesCanBeCancelled) {
+    stroke({2, 2}, {2, 2});
+    prompts.answer(Answer::Cancel);
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+
+    prompts.answer(Answer::Yes); // untitled: Save As, which the user cancels
+    prompts.cancelSaveFile();
+    EXPECT_FALSE(window.close());
+
+    prompts.answer(Answer::No);
+    EXPECT_TRUE(window.close());
+}
+
+TEST_F(MainWindowUi, DroppingFilesOpensOnlyTheFirst) {
+    AnimationDocument doc;
+    doc.LoopCount = 3;
+    doc.FrameCount = 2;
+    doc.DisplayTimes[0] = 4;
+    doc.DisplayTimes[1] = 9;
+    const std::string first = temp.path("first.lcd");
+    const std::string second = temp.path("second.lcd");
+    test::writeBytes(first, encodeLcd(doc, "x"));
+    doc.FrameCount = 1;
+    test::writeBytes(second, encodeLcd(doc, "x"));
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)),
+                  QUrl::fromLocalFile(QString::fromStdString(second)),
+                  QUrl::fromLocalFile(QString::fromStdString(temp.path("third.bmp")))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+
+    EXPECT_EQ(window.windowTitle(), "Vemurion - [first.lcd]");
+    EXPECT_EQ(window.editor().doc.FrameCount, 2);
+    EXPECT_EQ(text("stLoops"), "3");
+    EXPECT_EQ(text("stTimes1"), "9");
+    EXPECT_TRUE(prompts.warnings.empty());
+}
+
+} // namespace
+} // namespace vemurion

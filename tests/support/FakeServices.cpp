@@ -1,0 +1,168 @@
+#include "support/FakeServices.h"
+
+#include "document/DocumentOps.h"
+#include "files/FileIo.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace vemurion::test {
+
+namespace fs = std::filesystem;
+
+std::size_t FakePrompts::unusedAnswers() const {
+    return yesNoCancelAnswers.size() + okCancelAnswers.size() + openFileAnswers.size() +
+           saveFileAnswers.size();
+}
+
+void FakePrompts::clearRecord() {
+    warnings.clear();
+    questions.clear();
+    okCancelAsks.clear();
+    openRequests.clear();
+    saveRequests.clear();
+    calls.clear();
+}
+
+void FakePrompts::warn(const std::string& text) {
+    calls.emplace_back("warn");
+    warnings.push_back(text);
+}
+
+Answer FakePrompts::askYesNoCancel(const std::string& text) {
+    calls.emplace_back("askYesNoCancel");
+    questions.push_back(text);
+    if (yesNoCancelAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text;
+        return Answer::Cancel;
+    }
+    const Answer a = yesNoCancelAnswers.front();
+    yesNoCancelAnswers.pop_front();
+    return a;
+}
+
+bool FakePrompts::askOkCancel(const std::string& text, const std::string& caption) {
+    calls.emplace_back("askOkCancel");
+    okCancelAsks.emplace_back(text, caption);
+    if (okCancelAnswers.empty()) {
+        ADD_FAILURE() << "unexpected OK/Cancel question: " << text;
+        return false;
+    }
+    const bool ok = okCancelAnswers.front();
+    okCancelAnswers.pop_front();
+    return ok;
+}
+
+std::optional<FileDialogAnswer> FakePrompts::askOpenFile(const FileDialogRequest& request) {
+    calls.emplace_back("askOpenFile");
+    openRequests.push_back(request);
+    if (openFileAnswers.empty()) {
+        ADD_FAILURE() << "unexpected open dialog: " << request.title;
+        return std::nullopt;
+    }
+    auto a = openFileAnswers.front();
+    openFileAnswers.pop_front();
+    return a;
+}
+
+std::optional<FileDialogAnswer> FakePrompts::askSaveFile(const FileDialogRequest& request) {
+    calls.emplace_back("askSaveFile");
+    saveRequests.push_back(request);
+    if (saveFileAnswers.empty()) {
+        ADD_FAILURE() << "unexpected save dialog: " << request.title;
+        return std::nullopt;
+    }
+    auto a = saveFileAnswers.front();
+    saveFileAnswers.pop_front();
+    return a;
+}
+
+void FakeClipboard::clear() {
+    pictureContent.reset();
+    frameBlockContent.reset();
+    textContent.reset();
+}
+
+void FakeClipboard::setPicture(const Raster& picture) {
+    clear();
+    pictureContent = picture;
+}
+
+void FakeClipboard::setFrameBlock(const Bytes& block) {
+    clear();
+    frameBlockContent = block;
+}
+
+void FakeClipboard::setText(const std::string& text) {
+    clear();
+    textContent = text;
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = "/tmp/vemurion-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        ADD_FAILURE() << "cannot make a temporary folder";
+        return;
+    }
+    m_folder = pattern;
+}
+
+TempFolder::~TempFolder() {
+    remove();
+}
+
+void TempFolder::remove() {
+    if (m_folder.empty()) return;
+    std::error_code ignored;
+    fs::remove_all(m_folder, ignored);
+}
+
+std::vector<std::string> TempFolder::entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out) ADD_FAILURE() << "cannot write " << path;
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    writeBytes(path, Bytes(text.begin(), text.end()));
+}
+
+Bytes readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ADD_FAILURE() << "cannot read " << path;
+        return {};
+    }
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void EditorFixture::SetUp() {
+    e.prompts = &prompts;
+    e.clipboard = &clipboard;
+    e.view = &view;
+    e.ProgramFolder = temp.folder();
+    e.openFolder = e.ProgramFolder;
+    e.saveFolder = e.ProgramFolder;
+    NewDocument(e);
+    view.reset();
+}
+
+void EditorFixture::TearDown() {
+    setWriteFaultForTesting(WriteFault::None);
+    EXPECT_EQ(prompts.unusedAnswers(), 0u) << "a scripted answer was never asked for";
+    temp.remove();
+}
+
+} // namespace vemurion::test

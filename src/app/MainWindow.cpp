@@ -2,6 +2,7 @@
 
 #include "app/CommandStates.h"
 #include "app/Dialogs.h"
+#include "app/Hints.h"
 #include "app/QtClipboard.h"
 #include "app/QtPrompts.h"
 #include "document/DocumentOps.h"
@@ -239,8 +240,35 @@ void TfrmMain::FormMouseDown() {
     Deselect(m_editor);
 }
 
+void TfrmMain::watchHints(QWidget* control) {
+    control->setMouseTracking(true);
+    control->installEventFilter(this);
+    for (QWidget* part : control->findChildren<QWidget*>()) {
+        part->setMouseTracking(true);
+        part->installEventFilter(this);
+    }
+}
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && watched == ToolBar1) Deselect(m_editor);
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == m_client) {
+            // A move that a control did not take climbs up to the background; only a move over
+            // the bare background is the background's.
+            const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (m_client->childAt(p) == nullptr) pointerOverControl(m_editor, "frmMainClient");
+        } else {
+            // The arrows of an up-down control report for the control.
+            for (QObject* control = watched; control != m_client && control != nullptr;
+                 control = control->parent()) {
+                const std::string name = control->objectName().toStdString();
+                if (controlHint(name, m_editor.colorMode, m_editor.sel.isSelected)) {
+                    pointerOverControl(m_editor, name);
+                    break;
+                }
+            }
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -281,7 +309,12 @@ void TfrmMain::FormKeyUp(QKeyEvent* event) {
 
 // ---- The edit canvas ----
 
+bool TfrmMain::dialogIsActive() const {
+    return frmSelection->isActiveWindow() || frmAbout->isActiveWindow() || frmTag->isActiveWindow();
+}
+
 void TfrmMain::imgMainMouseDown(QMouseEvent* event) {
+    m_editor.dialogActive = dialogIsActive();
     m_modifiers = event->modifiers();
     const QPoint p = event->position().toPoint();
     canvasPress(m_editor, toMouseButton(event->button()), p.x(), p.y(),
@@ -289,6 +322,7 @@ void TfrmMain::imgMainMouseDown(QMouseEvent* event) {
 }
 
 void TfrmMain::imgMainMouseMove(QMouseEvent* event) {
+    m_editor.dialogActive = dialogIsActive();
     m_modifiers = event->modifiers();
     const QPoint p = event->position().toPoint();
     canvasMove(m_editor, p.x(), p.y(), inputFrom(event->buttons(), m_modifiers));

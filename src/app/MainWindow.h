@@ -103,6 +103,8 @@ protected:
 private:
     void buildLayout();
     void buildCommands();
+    // Shows `control`'s hint in the status bar whenever the pointer moves over it.
+    void watchHints(QWidget* control);
     void FormShow();
     void FormKeyDown(QKeyEvent* event);
     void FormKeyUp(QKeyEvent* event);
@@ -118,6 +120,7 @@ private:
     void L1Click();
     void PopupMenu1Popup();
     void selectToolFromButton(EditTool tool);
+    bool dialogIsActive() const;
 
     InputState inputFrom(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
     void refreshSlots();

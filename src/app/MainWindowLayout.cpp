@@ -88,7 +88,7 @@ void TfrmMain::buildLayout() {
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(speedGeometry[i]);
-        button->installEventFilter(this);
+        watchHints(button);
         speedButtons[static_cast<std::size_t>(i)] = button;
     }
 
@@ -171,6 +171,22 @@ void TfrmMain::buildLayout() {
     status->addWidget(statusPanels[1], 1);
     setStatusBar(status);
 
+    // The window's background: its own moves only, not those of the controls on it.
+    m_client->setMouseTracking(true);
+    m_client->installEventFilter(this);
+    for (int k = 0; k < kSlotCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        for (QWidget* control :
+             {static_cast<QWidget*>(imgList[i]), static_cast<QWidget*>(lbList[i]),
+              static_cast<QWidget*>(stTimes[i]), static_cast<QWidget*>(udTimes[i])}) {
+            watchHints(control);
+        }
+    }
+    for (QWidget* control : {static_cast<QWidget*>(udLoops), static_cast<QWidget*>(stLoops),
+                             m_client->findChild<QWidget*>("Label1")}) {
+        watchHints(control);
+    }
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(kTimerIdleMs);
@@ -228,7 +244,7 @@ void TfrmMain::buildCommands() {
             QWidget* button = bar->widgetForAction(action);
             button->setObjectName(name);
             button->setFocusPolicy(Qt::NoFocus);
-            button->installEventFilter(this);
+            if (spec.place == CommandPlace::DrawButton) watchHints(button);
             break;
         }
         }

@@ -236,6 +236,30 @@ TEST_F(MainWindowUi, ShiftPressedDuringAStrokeSquaresTheBox) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(9 * 6 + 4, 9 * 3 + 4));
 }
 
+TEST_F(MainWindowUi, PointerOverControlsShowsTheirHintsAndHidesTheDotCursor) {
+    const auto hover = [&](const char* name, QPointF at = QPointF(2, 2)) {
+        QWidget* control = child<QWidget>(name);
+        QMouseEvent move(QEvent::MouseMove, at, control->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(control, &move);
+        return child<QLabel>("StatusPanel1")->text();
+    };
+    auto* canvas = child<EditCanvas>("imgMain");
+    QTest::mouseMove(canvas, QPoint(40, 40));
+    EXPECT_EQ(window.editor().mark.kind, CanvasMark::Kind::DotCursor);
+    EXPECT_EQ(hover("imgList0"),
+              QString::fromUtf8(" 左クリックで画像選択.右クリックでポップアップメニュー表示."));
+    EXPECT_EQ(window.editor().mark.kind, CanvasMark::Kind::None);
+    EXPECT_EQ(hover("imgSub"), hover("imgList0")); // the preview leaves the hint alone
+    EXPECT_EQ(hover("lbList0"), QString::fromUtf8(" 画像番号と総画像枚数."));
+    child<QToolButton>("tbtnWhiteBlack")->click();
+    EXPECT_EQ(hover("tbtnClear"), QString::fromUtf8(" 画像を背景色(黒)で消去."));
+    EXPECT_EQ(hover("tbtnReverse"), QString::fromUtf8(" 画像の白黒を反転."));
+    EXPECT_EQ(hover("udLoops"),
+              QString::fromUtf8(" アニメーションの繰り返し回数の設定.最大は無限大."));
+    EXPECT_EQ(hover("frmMainClient", QPointF(495, 200)), "");
+}
+
 TEST_F(MainWindowUi, LoopCountControlStepsAndShowsInfinity) {
     auto* loops = child<UpDown>("udLoops");
     loops->downButton()->click();

@@ -33,6 +33,18 @@ bool settleUnsavedChanges(Editor& e) {
     return false;
 }
 
+// The content of an LCD file, or nullopt after telling the user why it cannot be loaded.
+std::optional<LcdContent> readLoadable(Editor& e, const std::string& path) {
+    auto content = readLcdContent(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&content)) {
+        warnAbout(e, path,
+                  *failure == ReadFailure::CannotOpen ? " を開けません."
+                                                      : " は壊れているため読み込めません.");
+        return std::nullopt;
+    }
+    return std::get<LcdContent>(std::move(content));
+}
+
 std::string folderOrProgramFolder(const Editor& e, const std::string& path) {
     return fileExists(path) ? folderPart(path) : e.ProgramFolder;
 }
@@ -54,17 +66,14 @@ void OpenFilePath(Editor& e, const std::string& path) {
                          "イメージリストメニューの[リストへ追加]で読み込んで下さい.");
     }
     // The file is read before the save prompt, so that a file that cannot be loaded costs the
-    // user no question and the document stays as it is.
-    const auto content = readLcdContent(path);
-    if (const auto* failure = std::get_if<ReadFailure>(&content)) {
-        warnAbout(e, path,
-                  *failure == ReadFailure::CannotOpen ? " を開けません."
-                                                      : " は壊れているため読み込めません.");
-        return;
-    }
+    // user no question and the document stays as it is. It is read again after the prompt: a
+    // Yes may just have saved the document into this very file.
+    if (!readLoadable(e, path)) return;
     if (settleUnsavedChanges(e)) {
+        const auto content = readLoadable(e, path);
+        if (!content) return UpdateCommandStates(e);
         discardUndo(e);
-        LoadDocument(e, path, std::get<LcdContent>(content));
+        LoadDocument(e, path, *content);
         e.openFolder = folderPart(path);
         Deselect(e);
         e.doc.Modified = false;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <utility>
 
@@ -141,7 +142,14 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
     return bytes;
 }
 
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool writeFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes) {
+    // Saving through a link writes the file it names, and the link stays a link.
+    std::string path = requestedPath;
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        path = std::filesystem::weakly_canonical(path, error).string();
+        if (error) return false;
+    }
     const std::string name = fileNamePart(path);
     if (name.empty() || faultAt(WriteFault::Create)) return false;
     const std::string folder = folderPart(path);

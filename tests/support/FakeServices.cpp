@@ -148,6 +148,19 @@ Bytes readBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+::testing::AssertionResult sameBytes(const Bytes& actual, const Bytes& expected) {
+    const auto diff = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    if (diff.first == actual.end() && diff.second == expected.end())
+        return ::testing::AssertionSuccess();
+    const auto at = static_cast<std::size_t>(diff.first - actual.begin());
+    auto failure = ::testing::AssertionFailure()
+                   << actual.size() << " bytes, expected " << expected.size()
+                   << "; first difference at " << at << ":";
+    if (diff.first != actual.end()) failure << " got " << int(*diff.first);
+    if (diff.second != expected.end()) failure << " expected " << int(*diff.second);
+    return failure;
+}
+
 void EditorFixture::SetUp() {
     e.prompts = &prompts;
     e.clipboard = &clipboard;

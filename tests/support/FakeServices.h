@@ -118,6 +118,8 @@ private:
 void writeBytes(const std::string& path, const Bytes& bytes);
 void writeText(const std::string& path, const std::string& text);
 Bytes readBytes(const std::string& path);
+// Passes when the byte strings are equal; on failure names their sizes and the first difference.
+::testing::AssertionResult sameBytes(const Bytes& actual, const Bytes& expected);
 
 // An Editor wired to the fakes, with ProgramFolder and the dialogs' folders at a fresh temporary
 // folder and a new document made. TearDown fails the test if a scripted answer went unasked,

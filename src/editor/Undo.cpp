@@ -4,6 +4,7 @@
 #include "editor/CanvasView.h"
 #include "editor/Selection.h"
 #include "framelist/FrameList.h"
+#include "framelist/FrameOps.h"
 
 namespace vemurion {
 
@@ -28,47 +29,23 @@ void undoPictureEdit(Editor& e) {
 
 void undoInsertion(Editor& e) {
     UndoRecord& u = e.undo;
-    AnimationDocument& doc = e.doc;
-    doc.CurrentFrame = u.undoFrame;
     u.undoState = 2;
-    u.imgUndo = doc.sheet.cell(u.undoFrame);
-    for (int k = u.undoFrame; k < doc.FrameCount - 1; ++k) {
-        doc.sheet.CopyFrameCell(k, k + 1);
-        doc.DisplayTimes[static_cast<std::size_t>(k)] =
-            doc.DisplayTimes[static_cast<std::size_t>(k + 1)];
-    }
-    doc.FrameCount -= 1;
-    applyScrollRange(e);
-    ScrollToCurrent(e);
-    RefreshFrameSlots(e);
-    UpdateFrameListCommands(e);
-    SelectFrameSlot(e, slotOfFrame(e, doc.CurrentFrame));
+    u.imgUndo = e.doc.sheet.cell(u.undoFrame);
+    closeFrameGap(e.doc, u.undoFrame);
+    showFrameList(e, u.undoFrame);
 }
 
 void undoRemoval(Editor& e) {
     UndoRecord& u = e.undo;
-    AnimationDocument& doc = e.doc;
     // A full list has no room for the frame: the record stays, so that undo works again once
     // a frame has been removed.
-    if (doc.FrameCount >= kMaxFrames) return;
-    doc.CurrentFrame = u.undoFrame;
+    if (e.doc.FrameCount >= kMaxFrames) return;
     u.undoState = 1;
-    for (int k = doc.FrameCount - 1; k >= u.undoFrame; --k) {
-        doc.sheet.CopyFrameCell(k + 1, k);
-        doc.DisplayTimes[static_cast<std::size_t>(k + 1)] =
-            doc.DisplayTimes[static_cast<std::size_t>(k)];
-    }
-    doc.FrameCount += 1;
-    applyScrollRange(e);
-    doc.DisplayTimes[static_cast<std::size_t>(doc.CurrentFrame)] = 1;
-    BlankFrame(e, doc.CurrentFrame);
-    e.imgListWork = u.imgUndo;
-    doc.sheet.setCell(doc.CurrentFrame, e.imgListWork);
-    ShowCurrentFrame(e);
-    ScrollToCurrent(e);
-    RefreshFrameSlots(e);
-    UpdateFrameListCommands(e);
-    SelectFrameSlot(e, slotOfFrame(e, doc.CurrentFrame));
+    openFrameGap(e.doc, u.undoFrame);
+    // The frame comes back with its picture, but with display time 1.
+    e.doc.DisplayTimes[static_cast<std::size_t>(u.undoFrame)] = 1;
+    e.doc.sheet.setCell(u.undoFrame, u.imgUndo);
+    showFrameList(e, u.undoFrame);
 }
 
 } // namespace

@@ -13,8 +13,8 @@ set(VEMURION_UI_SOURCES
     src/app/QtClipboard.h
     src/app/Icons.cpp
     src/app/Icons.h
-    src/app/Dialogs.cpp
-    src/app/Dialogs.h
+    src/app/AboutBox.cpp
+    src/app/AboutBox.h
     src/app/Application.cpp
     src/app/Application.h
     src/editor/EditCanvas.cpp
@@ -23,6 +23,12 @@ set(VEMURION_UI_SOURCES
     src/framelist/UpDown.h
     src/framelist/FrameSlot.cpp
     src/framelist/FrameSlot.h
+    src/import/SelectionDialog.cpp
+    src/import/SelectionDialog.h
+    src/import/PictureLoader.cpp
+    src/import/PictureLoader.h
+    src/publish/TagDialog.cpp
+    src/publish/TagDialog.h
 )
 list(TRANSFORM VEMURION_UI_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

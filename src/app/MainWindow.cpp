@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/CommandStates.h"
-#include "app/Dialogs.h"
+#include "app/AboutBox.h"
+#include "import/SelectionDialog.h"
+#include "publish/TagDialog.h"
 #include "app/Hints.h"
 #include "app/QtClipboard.h"
 #include "app/QtPrompts.h"

@@ -118,6 +118,14 @@ struct Editor {
     HoldTimer hold;
 
     bool playing = false;
+    // Playback: the frame shown, the passes completed, when the frame went up (milliseconds),
+    // and what playback puts back when it stops.
+    int playFrame = 0;
+    int playLoops = 0;
+    std::uint32_t playTick = 0;
+    int savedFrame = 0;
+    std::string savedTitle;
+
     bool dialogActive = false; // a dialog that takes the pointer away from the canvas is up
     int timer1Interval = kTimerIdleMs;
 
@@ -136,6 +144,8 @@ struct Editor {
     ViewSink* view = nullptr;
     Prompts* prompts = nullptr;
     ClipboardPort* clipboard = nullptr;
+    ConversionPort* conversion = nullptr;
+    ShellPort* shell = nullptr;
 
     void notify(unsigned parts) const {
         if (view != nullptr) view->changed(parts);

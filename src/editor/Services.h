@@ -76,4 +76,30 @@ public:
     virtual void setText(const std::string& text) = 0;
 };
 
+// Where a converted picture goes.
+enum class ConversionTarget { NewFrame = 0, Canvas = 1 };
+
+// A picture that is not 48 x 32 black and white, on its way to the conversion dialog.
+struct ConversionRequest {
+    bool sourceIsFile = false; // false: the picture on the clipboard
+    std::string sourcePath;    // a bitmap or JPEG file when sourceIsFile
+    ConversionTarget destination = ConversionTarget::NewFrame;
+    int reason = 1; // 1: colours other than black and white; 2: larger than 48 x 32
+    bool modal = true;
+};
+
+// Shows the picture conversion dialog.
+class ConversionPort {
+public:
+    virtual ~ConversionPort() = default;
+    virtual void showConversion(const ConversionRequest& request) = 0;
+};
+
+// Opens a file or an address with the user's preferred program.
+class ShellPort {
+public:
+    virtual ~ShellPort() = default;
+    virtual void openTarget(const std::string& target) = 0;
+};
+
 } // namespace vemurion

@@ -1,4 +1,4 @@
-#include "app/Dialogs.h"
+#include "app/AboutBox.h"
 
 #include "app/Icons.h"
 #include "editor/Editor.h"
@@ -7,12 +7,6 @@
 #include <QPushButton>
 
 namespace vemurion {
-
-TfrmSelection::TfrmSelection(QWidget* parent) : QDialog(parent) {
-    setObjectName("frmSelection");
-    setWindowTitle(QString::fromUtf8("拡張貼り付け"));
-    setFixedSize(341, 291);
-}
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
@@ -35,12 +29,6 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
 void TfrmAbout::showEvent(QShowEvent* event) {
     lbVersion->setText(QString::fromUtf8(kVersionText));
     QDialog::showEvent(event);
-}
-
-TfrmTag::TfrmTag(QWidget* parent) : QDialog(parent) {
-    setObjectName("frmTag");
-    setWindowTitle(QString::fromUtf8("タグをコピー"));
-    setFixedSize(493, 277);
 }
 
 } // namespace vemurion

@@ -15,6 +15,8 @@ set(VEMURION_UI_SOURCES
     src/app/Icons.h
     src/app/AboutBox.cpp
     src/app/AboutBox.h
+    src/app/QtShell.cpp
+    src/app/QtShell.h
     src/app/Application.cpp
     src/app/Application.h
     src/editor/EditCanvas.cpp

@@ -146,6 +146,7 @@ struct Editor {
     ClipboardPort* clipboard = nullptr;
     ConversionPort* conversion = nullptr;
     ShellPort* shell = nullptr;
+    PictureFiles* pictureFiles = nullptr;
 
     void notify(unsigned parts) const {
         if (view != nullptr) view->changed(parts);

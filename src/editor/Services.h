@@ -95,6 +95,19 @@ public:
     virtual void showConversion(const ConversionRequest& request) = 0;
 };
 
+// Reads pictures from Windows bitmap and JPEG files. A failure carries the message to show.
+struct PictureReadResult {
+    std::optional<Raster> picture;
+    std::string error;
+};
+
+class PictureFiles {
+public:
+    virtual ~PictureFiles() = default;
+    virtual PictureReadResult readBitmap(const std::string& path) = 0;
+    virtual PictureReadResult readJpeg(const std::string& path) = 0;
+};
+
 // Opens a file or an address with the user's preferred program.
 class ShellPort {
 public:

@@ -1,22 +1,29 @@
 #include "app/MainWindow.h"
 
-#include "app/CommandStates.h"
 #include "app/AboutBox.h"
-#include "import/SelectionDialog.h"
-#include "publish/TagDialog.h"
+#include "app/CommandStates.h"
+#include "app/HelpPages.h"
 #include "app/Hints.h"
 #include "app/QtClipboard.h"
 #include "app/QtPrompts.h"
+#include "app/QtShell.h"
 #include "document/DocumentOps.h"
 #include "editor/CanvasInput.h"
 #include "editor/CanvasView.h"
 #include "editor/EditCanvas.h"
+#include "editor/PictureClipboard.h"
+#include "editor/PictureOps.h"
 #include "editor/Selection.h"
 #include "editor/Undo.h"
+#include "files/BitmapExport.h"
 #include "files/DocumentCommands.h"
 #include "framelist/FrameList.h"
 #include "framelist/FrameSlot.h"
 #include "framelist/UpDown.h"
+#include "import/AddToList.h"
+#include "import/PictureLoader.h"
+#include "import/SelectionDialog.h"
+#include "publish/TagDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,8 +95,16 @@ TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
     buildLayout();
     buildCommands();
     frmSelection = new TfrmSelection(this);
-    frmAbout = new TfrmAbout(this);
-    frmTag = new TfrmTag(this);
+    m_pictureFiles = std::make_unique<QtPictureFiles>();
+    m_conversionPort = std::make_unique<SelectionDialogPort>(*frmSelection, m_editor);
+    m_editor.pictureFiles = m_pictureFiles.get();
+    m_editor.conversion = m_conversionPort.get();
+    m_ownShell = std::make_unique<QtShell>();
+    m_editor.shell = m_ownShell.get();
+    frmAbout = new TfrmAbout(this, m_editor.shell);
+    frmTag =
+        new TfrmTag(this, m_editor.clipboard, [this] { return m_editor.doc.DocumentFileName; });
+    connect(frmTag, &TfrmTag::copied, this, [this] { UpdateCommandStates(m_editor); });
 
     setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -180,9 +195,13 @@ void TfrmMain::refreshSlots() {
 }
 
 void TfrmMain::refreshCommands() {
+    // A decided state names a command, or a control of the window such as a frame slot.
     for (const auto& [name, enabled] : m_editor.commandEnabled) {
-        if (QAction* action = m_commands.value(QString::fromStdString(name))) {
+        const QString qname = QString::fromStdString(name);
+        if (QAction* action = m_commands.value(qname)) {
             action->setEnabled(enabled);
+        } else if (QWidget* control = m_client->findChild<QWidget*>(qname)) {
+            control->setEnabled(enabled);
         }
     }
 }
@@ -380,7 +399,9 @@ void TfrmMain::Save1Click() {
 void TfrmMain::SaveAs1Click() {
     commandSaveAs(m_editor);
 }
-void TfrmMain::R2Click() {}
+void TfrmMain::R2Click() {
+    commandExport(m_editor);
+}
 void TfrmMain::Exit1Click() {
     close();
     Deselect(m_editor);
@@ -388,21 +409,37 @@ void TfrmMain::Exit1Click() {
 void TfrmMain::Undo1Click() {
     vemurion::Undo1Click(m_editor);
 }
-void TfrmMain::Cut1Click() {}
-void TfrmMain::Copy1Click() {}
-void TfrmMain::Paste1Click() {}
-void TfrmMain::SelectAll1Click() {}
-void TfrmMain::G1Click() {}
+void TfrmMain::Cut1Click() {
+    vemurion::Cut1Click(m_editor);
+}
+void TfrmMain::Copy1Click() {
+    vemurion::Copy1Click(m_editor);
+}
+void TfrmMain::Paste1Click() {
+    vemurion::Paste1Click(m_editor);
+}
+void TfrmMain::SelectAll1Click() {
+    vemurion::SelectAll1Click(m_editor);
+}
+void TfrmMain::G1Click() {
+    frmTag->exec();
+}
 void TfrmMain::I2Click() {}
 void TfrmMain::T1Click() {}
 void TfrmMain::P2Click() {}
 void TfrmMain::P3Click() {}
 void TfrmMain::D1Click() {}
-void TfrmMain::A1Click() {}
+void TfrmMain::A1Click() {
+    vemurion::A1Click(m_editor);
+}
 void TfrmMain::P1Click() {}
 void TfrmMain::N3Click() {}
-void TfrmMain::Contents1Click() {}
-void TfrmMain::P4Click() {}
+void TfrmMain::Contents1Click() {
+    openHelpContents(m_editor);
+}
+void TfrmMain::P4Click() {
+    openSupportPage(m_editor);
+}
 void TfrmMain::About1Click() {
     frmAbout->exec();
 }
@@ -414,13 +451,23 @@ void TfrmMain::tbtnWhiteBlackClick() {
     setColorMode(m_editor, ColorMode::WhiteBlack);
 }
 void TfrmMain::tbtnTransClick() {
-    m_editor.sel.transparent = m_commands.value("tbtnTrans")->isChecked();
+    vemurion::tbtnTransClick(m_editor, m_commands.value("tbtnTrans")->isChecked());
 }
-void TfrmMain::tbtnClearClick() {}
-void TfrmMain::tbtnCenterClick() {}
-void TfrmMain::tbtnReverseClick() {}
-void TfrmMain::tbtnUDClick() {}
-void TfrmMain::tbtnLRClick() {}
+void TfrmMain::tbtnClearClick() {
+    vemurion::tbtnClearClick(m_editor);
+}
+void TfrmMain::tbtnCenterClick() {
+    vemurion::tbtnCenterClick(m_editor);
+}
+void TfrmMain::tbtnReverseClick() {
+    vemurion::tbtnReverseClick(m_editor);
+}
+void TfrmMain::tbtnUDClick() {
+    FlipPicture(m_editor, FlipDirection::UpDown);
+}
+void TfrmMain::tbtnLRClick() {
+    FlipPicture(m_editor, FlipDirection::LeftRight);
+}
 void TfrmMain::selectToolFromButton(EditTool tool) {
     selectTool(m_editor, tool);
 }

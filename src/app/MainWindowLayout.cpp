@@ -3,6 +3,7 @@
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "editor/EditCanvas.h"
+#include "editor/PictureOps.h"
 #include "framelist/FrameList.h"
 #include "framelist/FrameSlot.h"
 #include "framelist/UpDown.h"
@@ -90,6 +91,13 @@ void TfrmMain::buildLayout() {
         button->setGeometry(speedGeometry[i]);
         watchHints(button);
         speedButtons[static_cast<std::size_t>(i)] = button;
+    }
+
+    const ScrollDirection scrollDirections[4] = {ScrollDirection::Up, ScrollDirection::Down,
+                                                 ScrollDirection::Left, ScrollDirection::Right};
+    for (std::size_t i = 0; i < 4; ++i) {
+        connect(speedButtons[i], &QToolButton::clicked, this,
+                [this, d = scrollDirections[i]] { ScrollPicture(m_editor, d); });
     }
 
     ToolBar2 = new QToolBar(m_client);

@@ -1,14 +1,13 @@
 #include "editor/Selection.h"
 
 #include "app/CommandStates.h"
+#include "document/DocumentOps.h"
+#include "editor/CanvasInput.h"
 #include "editor/CanvasView.h"
-#include "framelist/FrameList.h"
 
 #include <algorithm>
 
 namespace vemurion {
-
-namespace {
 
 int selectionWidth(const Selection& s) {
     return s.selRight - s.selLeft + 1;
@@ -16,8 +15,6 @@ int selectionWidth(const Selection& s) {
 int selectionHeight(const Selection& s) {
     return s.selBottom - s.selTop + 1;
 }
-
-} // namespace
 
 void Deselect(Editor& e) {
     e.sel.isSelected = false;
@@ -28,6 +25,7 @@ void Deselect(Editor& e) {
 void LiftSelection(Editor& e) {
     Selection& s = e.sel;
     if (s.selLeft == s.selRight && s.selTop == s.selBottom) return;
+    if (selectionWidth(s) < 1 || selectionHeight(s) < 1) return;
     s.isSelected = true;
     e.imgDrawWork = e.imgListWork;
     e.imgDrawWork.fillRect(s.selLeft, s.selTop, s.selRight, s.selBottom, e.rightColor);
@@ -39,6 +37,9 @@ void LiftSelection(Editor& e) {
 void StampSelection(Editor& e, int px, int py) {
     e.imgListWork = e.imgDrawWork;
     const Raster& content = e.imgCopyWork;
+    // Transparent stamping keeps the destination wherever the content has the background
+    // colour: AND lets white through on the black-on-white picture, OR lets black through on
+    // the white-on-black one.
     const bool andMode = e.sel.transparent && e.colorMode == ColorMode::BlackWhite;
     const bool orMode = e.sel.transparent && e.colorMode == ColorMode::WhiteBlack;
     for (int y = 0; y < content.height(); ++y) {
@@ -60,15 +61,25 @@ void moveSelectionContent(Editor& e) {
     StampSelection(e, px, py);
     CommitWorkPicture(e);
     showSelectionFrame(e, px, py, px + selectionWidth(s) - 1, py + selectionHeight(s) - 1);
+    CommitTrailingFrame(e);
     e.doc.Modified = true;
 }
 
 void setRubberBand(Editor& e, int x, int y) {
+    // A press on the canvas's last grid line starts at dot 48 or 32, outside the picture; every
+    // edge is clamped so that such a drag still spans at least one dot of the picture.
+    auto clamp = [](int v, int last) { return std::clamp(v, 0, last); };
     Selection& s = e.sel;
-    s.selLeft = std::max(std::min(e.startX, x), 0);
-    s.selTop = std::max(std::min(e.startY, y), 0);
-    s.selRight = std::min(std::max(e.startX, x), kFrameWidth - 1);
-    s.selBottom = std::min(std::max(e.startY, y), kFrameHeight - 1);
+    s.selLeft = clamp(std::min(e.startX, x), kFrameWidth - 1);
+    s.selTop = clamp(std::min(e.startY, y), kFrameHeight - 1);
+    s.selRight = clamp(std::max(e.startX, x), kFrameWidth - 1);
+    s.selBottom = clamp(std::max(e.startY, y), kFrameHeight - 1);
+}
+
+void makeSelectToolCurrent(Editor& e) {
+    e.tool = EditTool::Select;
+    e.modeCaption = modeCaption(EditTool::Select);
+    e.notify(kViewModeCaption | kViewTools);
 }
 
 } // namespace vemurion

@@ -4,6 +4,10 @@
 
 namespace vemurion {
 
+// Width and height of the selection rectangle in dots.
+int selectionWidth(const Selection& s);
+int selectionHeight(const Selection& s);
+
 // Ends the selection. Its content stays where it was last stamped: it is already part of the
 // working picture and the frame sheet.
 void Deselect(Editor& e);
@@ -16,5 +20,8 @@ void StampSelection(Editor& e, int px, int py);
 void moveSelectionContent(Editor& e);
 // The rectangle spanned by the press dot and (x, y), normalised and clamped to the picture.
 void setRubberBand(Editor& e, int x, int y);
+
+// Makes the selection tool current without ending the selection, for commands that make one.
+void makeSelectToolCurrent(Editor& e);
 
 } // namespace vemurion

@@ -1,22 +1,45 @@
 #include "import/PictureLoader.h"
 
+#include "files/FileKind.h"
+#include "import/JpegDecoder.h"
+
 #include <QImage>
 #include <QImageReader>
 
+#include <cstdint>
+#include <cstdlib>
+
 namespace vemurion {
 
-std::optional<Raster> loadBitmapFile(const std::string& path) {
-    QImageReader reader(QString::fromStdString(path), "bmp");
-    QImage image = reader.read();
-    if (image.isNull()) return std::nullopt;
-    image = image.convertToFormat(QImage::Format_RGB32);
-    Raster picture(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
+Raster rasterFromImage(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    Raster picture(rgb.width(), rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
             picture.set(x, y, row[x] & 0xFFFFFFu);
     }
     return picture;
+}
+
+PictureReadResult QtPictureFiles::readBitmap(const std::string& path) {
+    const PictureReadResult unreadable{std::nullopt, fileNamePart(path) + " は読み込めません."};
+    QImageReader reader(QString::fromStdString(path), "bmp");
+    // The header's size is checked before any dot is decoded: a bitmap may declare millions of
+    // dots in either direction. A top-down bitmap reports a negative height; where no size can
+    // be told, the reader's own allocation limit still applies.
+    const QSize size = reader.size();
+    if (std::uint64_t(std::abs(size.width())) * std::uint64_t(std::abs(size.height())) >
+        kMaxPictureDots) {
+        return unreadable;
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) return unreadable;
+    return {rasterFromImage(image), {}};
+}
+
+PictureReadResult QtPictureFiles::readJpeg(const std::string& path) {
+    return readJpegFile(path);
 }
 
 } // namespace vemurion

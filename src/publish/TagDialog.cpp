@@ -1,11 +1,119 @@
 #include "publish/TagDialog.h"
 
+#include "document/AnimationDocument.h"
+#include "publish/TagText.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+
 namespace vemurion {
 
-TfrmTag::TfrmTag(QWidget* parent) : QDialog(parent) {
+namespace {
+
+QLabel* addLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromUtf8(name));
+    // The texts hold "<body>", which must not be taken for markup.
+    label->setTextFormat(Qt::PlainText);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* addButton(QWidget* parent, const char* name, const char* text, int left) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setGeometry(left, 245, 75, 25);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TfrmTag::TfrmTag(QWidget* parent, ClipboardPort* clipboard,
+                 std::function<std::string()> documentFileName)
+    : QDialog(parent), m_clipboard(clipboard), m_documentFileName(std::move(documentFileName)) {
     setObjectName("frmTag");
     setWindowTitle(QString::fromUtf8("タグをコピー"));
     setFixedSize(493, 277);
+
+    addLabel(this, "Label1", "以下のタグをクリップボードにコピーします.", 10, 10);
+    addLabel(this, "Label2", "このタグを<body>タグのすぐ後に貼り付けて下さい.", 230, 10);
+
+    // One text box serves both tabs: the tab bar sits on top of a panel that holds the box at
+    // (10, 30) of the 481 x 181 tab control.
+    auto* panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    TabControl1 = new QTabBar(this);
+    TabControl1->setObjectName("TabControl1");
+    TabControl1->addTab(QString::fromUtf8("標準"));
+    TabControl1->addTab(QString::fromUtf8("JAVA Script"));
+    TabControl1->setDrawBase(false);
+    TabControl1->move(7, 30);
+    TabControl1->resize(TabControl1->sizeHint());
+    const int panelTop = 30 + TabControl1->height() - 1;
+    panel->setGeometry(5, panelTop, 481, 30 + 181 - panelTop);
+    TabControl1->raise();
+    memoTagText = new QPlainTextEdit(this);
+    memoTagText->setObjectName("memoTagText");
+    memoTagText->setGeometry(5 + 10, 30 + 30, 461, 141);
+    memoTagText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    addLabel(this, "Label3", "表示先コントローラ :", 85, 222);
+    const char* const portCaptions[] = {"ポートA", "ポートB", "ポートC", "ポートD"};
+    for (int i = 0; i < kPortCount; ++i) {
+        auto* box = new QCheckBox(QString::fromUtf8(portCaptions[i]), this);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
+        box->setGeometry(200 + 70 * i, 220, 66, 17);
+        box->setChecked(i == 0);
+        connect(box, &QCheckBox::clicked, this, &TfrmTag::TabControl1Change);
+        m_ports[static_cast<std::size_t>(i)] = box;
+    }
+    connect(TabControl1, &QTabBar::currentChanged, this, &TfrmTag::TabControl1Change);
+
+    QPushButton* Button1 = addButton(this, "Button1", "コピー", 180);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TfrmTag::Button1Click);
+    QPushButton* Button2 = addButton(this, "Button2", "キャンセル", 270);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmTag::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    TabControl1Change();
+    QDialog::showEvent(event);
+}
+
+bool TfrmTag::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate) FormDeactivate();
+    return QDialog::event(event);
+}
+
+void TfrmTag::TabControl1Change() {
+    PortChoice ports{};
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        ports[i] = m_ports[i]->isChecked();
+    const std::string fileName = m_documentFileName ? m_documentFileName() : std::string(kUntitled);
+    const auto form = TabControl1->currentIndex() == 1 ? TagForm::Script : TagForm::Plain;
+    memoTagText->setPlainText(QString::fromStdString(boxText(tagLines(fileName, form, ports))));
+}
+
+void TfrmTag::Button1Click() {
+    if (m_clipboard != nullptr)
+        m_clipboard->setText(clipboardText(memoTagText->toPlainText().toStdString()));
+    accept();
+    emit copied();
+}
+
+void TfrmTag::FormDeactivate() {
+    if (isVisible()) reject();
 }
 
 } // namespace vemurion

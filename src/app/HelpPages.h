@@ -1,0 +1,23 @@
+#pragma once
+
+#include "editor/Editor.h"
+
+#include <string>
+#include <string_view>
+
+namespace vemurion {
+
+inline constexpr const char* kSupportAddress = "https://github.com/vemurion/vemurion";
+inline constexpr const char* kAuthorEmail = "vemurion@users.noreply.github.com";
+inline constexpr const char* kMakerAddress = "https://www.sega.com/";
+
+// The first help page: "Help/index.html" in the program's folder (given without a trailing
+// separator).
+std::string helpIndexPath(std::string_view programFolder);
+
+// Open the help pages and the support home page with the user's preferred programs. Whether
+// the target exists is left to the shell, and nothing is reported.
+void openHelpContents(Editor& e);
+void openSupportPage(Editor& e);
+
+} // namespace vemurion

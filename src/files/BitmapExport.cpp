@@ -1,0 +1,126 @@
+#include "files/BitmapExport.h"
+
+#include "app/CommandStates.h"
+#include "editor/Selection.h"
+#include "editor/Undo.h"
+#include "files/FileIo.h"
+#include "files/FileKind.h"
+
+#include <array>
+
+namespace vemurion {
+
+namespace {
+
+// Little-endian throughout: size 318, dots at 62, a 40-byte information header for 48 x 32 dots
+// stored bottom row first, one plane of one bit, no compression, 256 dot bytes, 3780 dots per
+// metre both ways, then palette entry 0 black and entry 1 white.
+constexpr std::array<std::uint8_t, kBitmapHeaderSize> kBitmapHeader = {
+    0x42, 0x4D, 0x3E, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x3E, 0x00, 0x00, 0x00, 0x28, 0x00,
+    0x00, 0x00, 0x30, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0xC4, 0x0E, 0x00, 0x00, 0xC4, 0x0E, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00,
+};
+
+// Names are UTF-8; a character is a code point, so that shortening never splits one.
+bool continuesCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char byte : text)
+        if (!continuesCharacter(byte)) ++count;
+    return count;
+}
+
+void warnNotWritten(Editor& e, const std::string& path, const char* text) {
+    if (e.prompts != nullptr) e.prompts->warn(fileNamePart(path) + text);
+}
+
+bool writeOrWarn(Editor& e, const std::string& path, int index) {
+    if (WriteFrameBitmap(e, path, index)) return true;
+    warnNotWritten(e, path, " に保存できませんでした.");
+    return false;
+}
+
+void writeSeries(Editor& e, const std::string& stem) {
+    // Every numbered name has the same length (the numbers stop at 254), so the first one
+    // decides for the whole series.
+    if (!numberedBitmapName(stem, 0)) {
+        warnNotWritten(e, stem + "000.bmp", " は名前が長すぎるため保存できませんでした.");
+        return;
+    }
+    for (int index = 0; index < e.doc.FrameCount; ++index) {
+        if (!writeOrWarn(e, *numberedBitmapName(stem, index), index)) return;
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeFrameBitmap(const Raster& picture) {
+    std::vector<std::uint8_t> bytes(kBitmapHeader.begin(), kBitmapHeader.end());
+    bytes.reserve(kBitmapFileSize);
+    for (int y = kFrameHeight - 1; y >= 0; --y) {
+        for (int group = 0; group < kFrameWidth / 8; ++group) {
+            std::uint8_t byte = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                if (picture.at(group * 8 + bit, y) != kBlack)
+                    byte |= static_cast<std::uint8_t>(0x80u >> bit);
+            }
+            bytes.push_back(byte);
+        }
+        bytes.insert(bytes.end(), kBitmapRowSize - kFrameWidth / 8, 0x00);
+    }
+    return bytes;
+}
+
+bool WriteFrameBitmap(const Editor& e, const std::string& fileName, int index) {
+    return writeFileAtomically(fileName, encodeFrameBitmap(e.doc.sheet.cell(index)));
+}
+
+std::string seriesStem(std::string_view chosenName) {
+    std::size_t end = chosenName.size();
+    for (int removed = 0; removed < 4 && end > 0; ++removed) {
+        do {
+            --end;
+        } while (end > 0 && continuesCharacter(chosenName[end]));
+    }
+    return std::string(chosenName.substr(0, end));
+}
+
+std::optional<std::string> numberedBitmapName(std::string_view stem, int index) {
+    std::string number = std::to_string(index);
+    if (number.size() < 3) number.insert(0, 3 - number.size(), '0');
+    std::string name = std::string(stem) + number + ".bmp";
+    if (characterCount(name) > kMaxExportNameLength) return std::nullopt;
+    return name;
+}
+
+void commandExport(Editor& e) {
+    FileDialogRequest request;
+    request.filter = kExportFilter;
+    request.filterIndex = e.saveFilterIndex;
+    request.initialFolder = e.saveFolder;
+    request.defaultExtension = "bmp";
+    request.confirmOverwrite = true;
+    const auto answer = e.prompts->askSaveFile(request);
+    if (answer && !answer->path.empty()) {
+        e.saveFilterIndex = answer->filterIndex;
+        discardUndo(e);
+        // The next dialog opens where the name left by the export lies: the written file, or
+        // for a series the stem, which names a file only by coincidence.
+        std::string left = answer->path;
+        if (answer->filterIndex == kExportSeriesFilter) {
+            left = seriesStem(answer->path);
+            writeSeries(e, left);
+        } else {
+            writeOrWarn(e, answer->path, e.doc.CurrentFrame);
+        }
+        e.saveFolder = fileExists(left) ? folderPart(left) : e.ProgramFolder;
+    }
+    Deselect(e);
+    UpdateCommandStates(e);
+}
+
+} // namespace vemurion

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document/Raster.h"
+#include "editor/Editor.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemurion {
+
+// A black-and-white Windows bitmap of one frame: a 62-byte header with its two-entry palette
+// (0 black, 1 white), then 32 rows of 8 bytes, bottom row first, the leftmost dot of each byte in
+// its most significant bit and two zero bytes closing each row.
+inline constexpr std::size_t kBitmapHeaderSize = 62;
+inline constexpr std::size_t kBitmapRowSize = 8;
+inline constexpr std::size_t kBitmapFileSize =
+    kBitmapHeaderSize + kBitmapRowSize * kFrameHeight; // 318
+
+inline constexpr const char* kExportFilter =
+    "単一白黒ビットマップ (*.bmp)|*.bmp|連番白黒ビットマップ (*.bmp)|*.bmp";
+inline constexpr int kExportSingleFilter = 1;
+inline constexpr int kExportSeriesFilter = 2;
+// A numbered name is refused when it is longer than this many characters.
+inline constexpr std::size_t kMaxExportNameLength = 255;
+
+// The 318 bytes of the file for a 48 x 32 picture. Every dot that is not black is written white.
+std::vector<std::uint8_t> encodeFrameBitmap(const Raster& picture);
+
+// Writes frame `index`'s cell of the frame sheet, as it stands, to `fileName`, replacing an
+// existing file only once the new one is complete. False when the file could not be written.
+bool WriteFrameBitmap(const Editor& e, const std::string& fileName, int index);
+
+// The chosen name less its last four characters (as a rule the ".bmp" the dialog supplied).
+std::string seriesStem(std::string_view chosenName);
+// stem + the index in at least three digits + ".bmp"; nullopt when the result would be longer
+// than kMaxExportNameLength characters.
+std::optional<std::string> numberedBitmapName(std::string_view stem, int index);
+
+// The export command: asks for a name with the save dialog shared with Save As, then writes the
+// current frame (first filter) or every frame as a numbered series (second filter). A file that
+// cannot be written is reported and ends the series.
+void commandExport(Editor& e);
+
+} // namespace vemurion

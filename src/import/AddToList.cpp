@@ -1,0 +1,154 @@
+#include "import/AddToList.h"
+
+#include "app/CommandStates.h"
+#include "editor/CanvasView.h"
+#include "editor/PictureClipboard.h"
+#include "editor/Selection.h"
+#include "editor/Undo.h"
+#include "files/DocumentFile.h"
+#include "files/FileIo.h"
+#include "files/FileKind.h"
+#include "framelist/FrameList.h"
+#include "framelist/FrameOps.h"
+#include "import/PictureClassify.h"
+
+#include <algorithm>
+
+namespace vemurion {
+
+namespace {
+
+void warnAbout(Editor& e, const std::string& path, const char* text) {
+    if (e.prompts != nullptr) e.prompts->warn(fileNamePart(path) + text);
+}
+
+// Reads and checks an LCD or internal-LCD text file; nullopt after telling the user why it
+// cannot be added.
+std::optional<LcdContent> readAddableLcd(Editor& e, const std::string& path) {
+    if (pathHasTextExtension(path)) {
+        const auto head = readFileBytes(path, sizeof kLcdSignature);
+        if (!head) {
+            warnAbout(e, path, " を開けません.");
+            return std::nullopt;
+        }
+        if (!IsInternalLcdText(*head)) {
+            warnAbout(e, path, " は未対応のテキストファイルです.");
+            return std::nullopt;
+        }
+    }
+    auto content = readLcdContent(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&content)) {
+        warnAbout(e, path,
+                  *failure == ReadFailure::CannotOpen ? " を開けません."
+                                                      : " は壊れているため読み込めません.");
+        return std::nullopt;
+    }
+    return std::get<LcdContent>(std::move(content));
+}
+
+// A bitmap or JPEG picture as a new frame, or on its way to the conversion dialog. False when
+// the file could not be read; the user has been told.
+bool InsertPictureFile(Editor& e, const std::string& path) {
+    const PictureReadResult read = readPictureFile(e, path);
+    if (!read.picture) {
+        if (e.prompts != nullptr) e.prompts->warn(read.error);
+        return false;
+    }
+    const PictureFit fit = classifyPicture(*read.picture);
+    if (fit == PictureFit::Plain) {
+        InsertFrameAt(e, 1, centredOnFrame(*read.picture, e.rightColor));
+    } else if (e.conversion != nullptr) {
+        ConversionRequest request;
+        request.sourceIsFile = true;
+        request.sourcePath = path;
+        request.destination = ConversionTarget::NewFrame;
+        request.reason = static_cast<int>(fit);
+        request.modal = false;
+        e.conversion->showConversion(request);
+    }
+    return true;
+}
+
+} // namespace
+
+void A1Click(Editor& e) {
+    FileDialogRequest request;
+    request.title = kAddToListTitle;
+    request.filter = kAddToListFilter;
+    // The open dialog is shared with Open: the chosen filter carries over between them.
+    request.filterIndex = e.openFilterIndex;
+    request.initialFolder = e.openFolder;
+    const auto answer = e.prompts->askOpenFile(request);
+    if (answer) e.openFilterIndex = answer->filterIndex;
+    const std::string path = answer ? answer->path : std::string();
+
+    if (!path.empty() && fileExists(path)) {
+        if (pathHasLcdExtension(path) || pathHasTextExtension(path)) {
+            const auto content = readAddableLcd(e, path);
+            if (!content) return;
+            discardUndo(e);
+            InsertLcdFrames(e, *content);
+        } else if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
+            if (!InsertPictureFile(e, path)) return;
+        }
+        e.openFolder = folderPart(path);
+    }
+    Deselect(e);
+    UpdateCommandStates(e);
+}
+
+void InsertLcdFrames(Editor& e, const LcdContent& content) {
+    AnimationDocument& doc = e.doc;
+    const int i = doc.CurrentFrame;
+    const int n = content.frameCount;
+    for (int k = doc.FrameCount - 1; k >= i; --k) {
+        if (k + n >= kMaxFrames) continue;
+        doc.sheet.CopyFrameCell(k + n, k);
+        doc.DisplayTimes[static_cast<std::size_t>(k + n)] =
+            doc.DisplayTimes[static_cast<std::size_t>(k)];
+    }
+    for (int k = 0; k < n && i + k < kMaxFrames; ++k) {
+        const auto from = static_cast<std::size_t>(k);
+        doc.DisplayTimes[static_cast<std::size_t>(i + k)] =
+            std::max<int>(content.timeBytes[from], 1);
+        doc.sheet.setCell(i + k, content.frames[from]);
+    }
+    doc.FrameCount = std::min(doc.FrameCount + n, kMaxFrames);
+
+    e.imgListWork = doc.sheet.cell(i);
+    ShowCurrentFrame(e);
+    e.list.position = 0;
+    UpdateFrameListCommands(e);
+    RefreshFrameSlots(e);
+    UpdateListCursor(e);
+    doc.Modified = true;
+    UpdateCommandStates(e);
+}
+
+PictureReadResult readPictureFile(Editor& e, const std::string& path) {
+    if (e.pictureFiles != nullptr) {
+        if (pathHasBitmapExtension(path)) return e.pictureFiles->readBitmap(path);
+        if (pathHasJpegExtension(path)) return e.pictureFiles->readJpeg(path);
+    }
+    return {std::nullopt, fileNamePart(path) + " は読み込めません."};
+}
+
+PictureReadResult conversionSource(Editor& e, const ConversionRequest& request) {
+    if (request.sourceIsFile) return readPictureFile(e, request.sourcePath);
+    if (e.clipboard != nullptr) {
+        if (auto picture = e.clipboard->picture()) return {std::move(picture), {}};
+    }
+    // The clipboard was emptied between the paste and the dialog: there is nothing to convert
+    // and nothing to report.
+    return {};
+}
+
+void applyConversion(Editor& e, const Raster& chosen, ConversionTarget destination) {
+    if (destination == ConversionTarget::NewFrame) {
+        InsertFrameAt(e, 1, chosen);
+        return;
+    }
+    pasteConvertedIntoCanvas(e, chosen);
+}
+
+} // namespace vemurion

@@ -1,0 +1,77 @@
+#include "publish/TagText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vemurion {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string embed(const std::string& file, char port) {
+    return "<embed type=application/x-dreamcast-lcdimg src=" + file + " port=" + port +
+           " hidden=true>";
+}
+
+Lines script(const std::string& file, const std::string& ports) {
+    Lines lines = {"<script language=\"JavaScript\">", "<!--",
+                   "  if(navigator.userAgent.indexOf('DreamPassport/2')!=-1){"};
+    for (const char port : ports)
+        lines.push_back("    document.write(\"" + embed(file, port) + "\");");
+    lines.insert(lines.end(), {"  }", "//-->", "</script>"});
+    return lines;
+}
+
+TEST(TagText, LinesFollowTabPortsAndFileName) {
+    struct Case {
+        const char* what;
+        std::string documentFileName;
+        TagForm form;
+        PortChoice ports;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"plain, A and C",
+         "/home/u/web/anim.lcd",
+         TagForm::Plain,
+         {true, false, true, false},
+         {embed("anim.lcd", 'A'), embed("anim.lcd", 'C')}},
+        {"plain, none", "/w/anim.lcd", TagForm::Plain, {}, {}},
+        {"script, all four",
+         "/w/anim.lcd",
+         TagForm::Script,
+         {true, true, true, true},
+         script("anim.lcd", "ABCD")},
+        {"script, none", "/w/anim.lcd", TagForm::Script, {}, script("anim.lcd", "")},
+        {"never saved", "無題", TagForm::Plain, {false, true, false, false}, {embed("無題", 'B')}},
+        {"blanks stay unquoted",
+         "/w/my anim.lcd",
+         TagForm::Script,
+         {false, false, false, true},
+         script("my anim.lcd", "D")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(tagLines(c.documentFileName, c.form, c.ports), c.expected);
+    }
+    EXPECT_EQ(tagLines("/w/my anim.lcd", TagForm::Plain, {true, false, false, false})[0],
+              "<embed type=application/x-dreamcast-lcdimg src=my anim.lcd port=A hidden=true>");
+}
+
+TEST(TagText, ClipboardTextEndsEveryLineWithCrLf) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"one", "one\r\n"},
+        {"one\ntwo", "one\r\ntwo\r\n"},
+        {"one\r\ntwo\n", "one\r\ntwo\r\n"}, // a closing break opens no empty line
+        {"one\n\ntwo", "one\r\n\r\ntwo\r\n"},
+    };
+    for (const auto& [box, clipboard] : cases)
+        EXPECT_EQ(clipboardText(box), clipboard) << box;
+    EXPECT_EQ(clipboardText(boxText({"<script>", "</script>"})), "<script>\r\n</script>\r\n");
+}
+
+} // namespace
+} // namespace vemurion

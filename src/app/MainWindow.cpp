@@ -18,7 +18,9 @@
 #include "files/BitmapExport.h"
 #include "files/DocumentCommands.h"
 #include "framelist/FrameList.h"
+#include "framelist/FrameOps.h"
 #include "framelist/FrameSlot.h"
+#include "framelist/Playback.h"
 #include "framelist/UpDown.h"
 #include "import/AddToList.h"
 #include "import/PictureLoader.h"
@@ -249,6 +251,7 @@ void TfrmMain::dropEvent(QDropEvent* event) {
         if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
     }
     event->acceptProposedAction();
+    if (m_editor.playing) return;
     dropFiles(m_editor, paths);
 }
 
@@ -382,8 +385,12 @@ void TfrmMain::scListChange(int position) {
     vemurion::scListChange(m_editor, position);
 }
 
-void TfrmMain::L1Click() {}
-void TfrmMain::PopupMenu1Popup() {}
+void TfrmMain::L1Click() {
+    frameMenuOpened(m_editor, FrameMenu::ImageList);
+}
+void TfrmMain::PopupMenu1Popup() {
+    frameMenuOpened(m_editor, FrameMenu::Popup);
+}
 
 // ---- Commands ----
 
@@ -424,16 +431,37 @@ void TfrmMain::SelectAll1Click() {
 void TfrmMain::G1Click() {
     frmTag->exec();
 }
-void TfrmMain::I2Click() {}
-void TfrmMain::T1Click() {}
-void TfrmMain::P2Click() {}
-void TfrmMain::P3Click() {}
-void TfrmMain::D1Click() {}
+void TfrmMain::I2Click() {
+    newFrame(m_editor);
+}
+void TfrmMain::T1Click() {
+    cutFrame(m_editor);
+}
+void TfrmMain::P2Click() {
+    copyFrame(m_editor);
+}
+void TfrmMain::P3Click() {
+    PasteFrame(m_editor);
+}
+void TfrmMain::D1Click() {
+    deleteFrame(m_editor);
+}
 void TfrmMain::A1Click() {
     vemurion::A1Click(m_editor);
 }
-void TfrmMain::P1Click() {}
-void TfrmMain::N3Click() {}
+void TfrmMain::P1Click() {
+    vemurion::P1Click(m_editor, tickCount());
+    if (m_editor.playing) tmAnimation->start();
+}
+void TfrmMain::N3Click() {
+    vemurion::N3Click(m_editor);
+    tmAnimation->stop();
+}
+
+void TfrmMain::tmAnimationTimer() {
+    vemurion::tmAnimationTimer(m_editor, tickCount());
+    if (!m_editor.playing) tmAnimation->stop();
+}
 void TfrmMain::Contents1Click() {
     openHelpContents(m_editor);
 }

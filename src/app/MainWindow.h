@@ -120,6 +120,7 @@ private:
     void udLoopsClick(int position, bool up);
     void scListChange(int position);
     void Timer1Timer();
+    void tmAnimationTimer();
     void L1Click();
     void PopupMenu1Popup();
     void selectToolFromButton(EditTool tool);
@@ -158,6 +159,7 @@ private:
     QLabel* stLoops = nullptr;
     std::array<QLabel*, 2> statusPanels{};
     QTimer* Timer1 = nullptr;
+    QTimer* tmAnimation = nullptr;
 
     TfrmSelection* frmSelection = nullptr;
     TfrmAbout* frmAbout = nullptr;

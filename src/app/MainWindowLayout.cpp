@@ -199,6 +199,11 @@ void TfrmMain::buildLayout() {
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(kTimerIdleMs);
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+
+    tmAnimation = new QTimer(this);
+    tmAnimation->setObjectName("tmAnimation");
+    tmAnimation->setInterval(10);
+    connect(tmAnimation, &QTimer::timeout, this, &TfrmMain::tmAnimationTimer);
 }
 
 void TfrmMain::buildCommands() {

@@ -1,7 +1,11 @@
 #include "framelist/FrameOps.h"
 
 #include "app/CommandStates.h"
+#include "framelist/FrameClipboard.h"
 #include "framelist/FrameList.h"
+#include "import/PictureClassify.h"
+
+#include <optional>
 
 namespace vemurion {
 
@@ -57,6 +61,89 @@ void RemoveCurrentFrame(Editor& e) {
     showFrameList(e, i);
     doc.Modified = true;
     UpdateCommandStates(e);
+}
+
+namespace {
+
+bool canGrow(const Editor& e) {
+    return !e.playing && e.doc.FrameCount < kMaxFrames;
+}
+
+bool canRemoveCurrent(const Editor& e) {
+    return !e.playing && !e.doc.onAppendSlot() && e.doc.FrameCount >= 2;
+}
+
+bool clipboardHasFrameOrPicture(const Editor& e) {
+    return e.clipboard != nullptr && (e.clipboard->hasFrameBlock() || e.clipboard->hasPicture());
+}
+
+} // namespace
+
+void newFrame(Editor& e) {
+    if (!canGrow(e)) return;
+    InsertFrameAt(e, 1, Raster(kFrameWidth, kFrameHeight, e.rightColor));
+}
+
+void CopyFrameToClipboard(Editor& e, int index) {
+    if (e.clipboard == nullptr || index < 0 || index >= kMaxFrames) return;
+    e.clipboard->setFrameBlock(encodeFrameBlock(e.doc.DisplayTimes[static_cast<std::size_t>(index)],
+                                                e.doc.sheet.cell(index)));
+}
+
+void copyFrame(Editor& e) {
+    if (e.playing) return;
+    CopyFrameToClipboard(e, e.doc.CurrentFrame);
+    UpdateCommandStates(e);
+}
+
+void cutFrame(Editor& e) {
+    if (!canRemoveCurrent(e)) return;
+    CopyFrameToClipboard(e, e.doc.CurrentFrame);
+    RemoveCurrentFrame(e);
+}
+
+void deleteFrame(Editor& e) {
+    if (!canRemoveCurrent(e) || e.prompts == nullptr) return;
+    if (!e.prompts->askOkCancel("選択されているイメージをリストから削除します.よろしいですか?",
+                                "削除の確認")) {
+        return;
+    }
+    RemoveCurrentFrame(e);
+}
+
+void PasteFrame(Editor& e) {
+    if (!canGrow(e) || e.clipboard == nullptr) return;
+    if (e.clipboard->hasFrameBlock()) {
+        const auto block = e.clipboard->frameBlock();
+        const auto frame = block ? decodeFrameBlock(*block) : std::nullopt;
+        if (frame) InsertFrameAt(e, frame->displayTime, frame->picture);
+        return;
+    }
+    if (!e.clipboard->hasPicture()) return;
+    const std::optional<Raster> picture = e.clipboard->picture();
+    if (!picture) return;
+    const PictureFit fit = classifyPicture(*picture);
+    if (fit == PictureFit::Plain) {
+        InsertFrameAt(e, 1, centredOnFrame(*picture, e.rightColor));
+    } else if (e.conversion != nullptr) {
+        e.conversion->showConversion({.sourceIsFile = false,
+                                      .sourcePath = {},
+                                      .destination = ConversionTarget::NewFrame,
+                                      .reason = static_cast<int>(fit),
+                                      .modal = true});
+    }
+}
+
+void frameMenuOpened(Editor& e, FrameMenu menu) {
+    const bool popup = menu == FrameMenu::Popup;
+    const bool real = !e.doc.onAppendSlot();
+    const bool removable = real && e.doc.FrameCount >= 2;
+    e.setEnabled(popup ? "Cut2" : "T1", removable);
+    e.setEnabled(popup ? "Delete2" : "D1", removable);
+    e.setEnabled(popup ? "Copy2" : "P2", real);
+    e.setEnabled(popup ? "Paste2" : "P3",
+                 clipboardHasFrameOrPicture(e) && e.doc.FrameCount < kMaxFrames);
+    e.notify(kViewCommands);
 }
 
 } // namespace vemurion

@@ -21,4 +21,26 @@ void InsertFrameAt(Editor& e, int time, const Raster& picture);
 // Undo puts it back.
 void RemoveCurrentFrame(Editor& e);
 
+// The frame commands act on the current frame and do nothing while an animation plays.
+
+// A blank frame (background colour, display time 1) in front of the current frame.
+void newFrame(Editor& e);
+// Replaces the clipboard's content with frame `index` and its display time.
+void CopyFrameToClipboard(Editor& e, int index);
+void copyFrame(Editor& e);
+// Copies the current frame, then removes it. Only a real frame of a list of two or more.
+void cutFrame(Editor& e);
+// Asks for confirmation, then removes the current frame. Only a real frame of a list of two or
+// more; the clipboard is not touched.
+void deleteFrame(Editor& e);
+// Inserts the clipboard's frame, or its picture, in front of the current frame. A picture that
+// is not a 48 x 32 black-and-white fit goes to the conversion dialog, which inserts the frame
+// itself.
+void PasteFrame(Editor& e);
+
+enum class FrameMenu { ImageList, Popup };
+// Sets the frame items of `menu` as it opens: cut, copy and delete follow the current frame
+// (none of them on the append slot), paste follows the clipboard and the frame count.
+void frameMenuOpened(Editor& e, FrameMenu menu);
+
 } // namespace vemurion

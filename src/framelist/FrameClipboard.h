@@ -1,0 +1,30 @@
+#pragma once
+
+#include "document/FrameSheet.h"
+#include "document/Raster.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vemurion {
+
+// One frame on the clipboard: byte 0 is the display time (its low byte), then the 48 x 32 dots
+// as ReadDots gives them for a frame: rows from the top, 144 bytes each (blue, green, red per
+// dot), nothing between rows. No header, count or size field.
+inline constexpr std::size_t kFrameBlockSize = 1 + static_cast<std::size_t>(kFrameBufferSize);
+
+std::vector<std::uint8_t> encodeFrameBlock(int displayTime, const Raster& picture);
+
+struct FrameBlockContent {
+    int displayTime = 1; // 1 .. 255
+    Raster picture{kFrameWidth, kFrameHeight};
+};
+
+// A block shorter than kFrameBlockSize is refused. Bytes after the block are ignored, since a
+// clipboard may hand back the block rounded up to the size of its allocation. A display time
+// byte of 0, which no frame can have, is read as 1.
+std::optional<FrameBlockContent> decodeFrameBlock(const std::vector<std::uint8_t>& block);
+
+} // namespace vemurion

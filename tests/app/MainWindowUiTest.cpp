@@ -260,6 +260,33 @@ TEST_F(MainWindowUi, PointerOverControlsShowsTheirHintsAndHidesTheDotCursor) {
     EXPECT_EQ(hover("frmMainClient", QPointF(495, 200)), "");
 }
 
+TEST_F(MainWindowUi, PlaybackLocksEditingUntilItStops) {
+    QTest::keyClick(&window, Qt::Key_Insert); // a second frame
+    ASSERT_EQ(window.editor().doc.FrameCount, 2);
+    QTest::keyClick(&window, Qt::Key_F9);
+    EXPECT_TRUE(window.editor().playing);
+    EXPECT_EQ(text("stModeTitleBar"), QString::fromUtf8("アニメーション再生中 - 01/02"));
+    for (const char* name : {"New1", "Undo1", "I2", "P1", "ToolButton9", "tbtnPen"}) {
+        EXPECT_FALSE(window.command(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(window.command("N3")->isEnabled());
+    EXPECT_FALSE(child<QScrollBar>("scList")->isEnabled());
+    EXPECT_FALSE(child<PictureBox>("imgList0")->isEnabled());
+    EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isEnabled());
+    stroke({5, 5}, {9, 5});
+    EXPECT_EQ(window.editor().doc.sheet.cell(0).at(5, 5), kWhite); // the canvas ignores the pen
+    QTest::keyClick(&window, Qt::Key_Insert);
+    EXPECT_EQ(window.editor().doc.FrameCount, 2);
+
+    QTest::keyClick(&window, Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_FALSE(window.editor().playing);
+    EXPECT_EQ(text("stModeTitleBar"), QString::fromUtf8("エディット - ペンツール"));
+    EXPECT_EQ(window.editor().doc.CurrentFrame, 0);
+    EXPECT_TRUE(window.command("tbtnPen")->isEnabled());
+    EXPECT_TRUE(child<PictureBox>("imgList1")->isEnabled());
+    EXPECT_FALSE(child<PictureBox>("imgList3")->isEnabled());
+}
+
 TEST_F(MainWindowUi, LoopCountControlStepsAndShowsInfinity) {
     auto* loops = child<UpDown>("udLoops");
     loops->downButton()->click();

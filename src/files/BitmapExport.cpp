@@ -1,5 +1,7 @@
 #include "files/BitmapExport.h"
 
+#include "files/DocumentCommands.h"
+
 #include "app/CommandStates.h"
 #include "editor/Selection.h"
 #include "editor/Undo.h"
@@ -98,15 +100,8 @@ std::optional<std::string> numberedBitmapName(std::string_view stem, int index) 
 }
 
 void commandExport(Editor& e) {
-    FileDialogRequest request;
-    request.filter = kExportFilter;
-    request.filterIndex = e.saveFilterIndex;
-    request.initialFolder = e.saveFolder;
-    request.defaultExtension = "bmp";
-    request.confirmOverwrite = true;
-    const auto answer = e.prompts->askSaveFile(request);
-    if (answer && !answer->path.empty()) {
-        e.saveFilterIndex = answer->filterIndex;
+    const auto answer = askSaveName(e, kExportFilter, "bmp");
+    if (answer) {
         discardUndo(e);
         // The next dialog opens where the name left by the export lies: the written file, or
         // for a series the stem, which names a file only by coincidence.

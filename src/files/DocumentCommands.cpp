@@ -92,17 +92,24 @@ bool SaveDocument(Editor& e) {
     return true;
 }
 
-bool SaveAsDialog(Editor& e) {
+std::optional<FileDialogAnswer> askSaveName(Editor& e, const char* filter,
+                                            const char* defaultExtension) {
     FileDialogRequest request;
-    request.filter = kSaveFilter;
+    request.filter = filter;
     request.filterIndex = e.saveFilterIndex;
     request.initialFolder = e.saveFolder;
-    request.defaultExtension = "lcd";
+    request.defaultExtension = defaultExtension;
     request.confirmOverwrite = true;
-    const auto answer = e.prompts->askSaveFile(request);
+    auto answer = e.prompts->askSaveFile(request);
+    if (!answer || answer->path.empty()) return std::nullopt;
+    e.saveFilterIndex = answer->filterIndex;
+    return answer;
+}
+
+bool SaveAsDialog(Editor& e) {
+    const auto answer = askSaveName(e, kSaveFilter, "lcd");
     bool written = false;
-    if (answer && !answer->path.empty()) {
-        e.saveFilterIndex = answer->filterIndex;
+    if (answer) {
         written = WriteLcdFile(e, answer->path);
         if (written) {
             discardUndo(e);

@@ -2,6 +2,7 @@
 
 #include "editor/Editor.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ void OpenFilePath(Editor& e, const std::string& path);
 bool SaveDocument(Editor& e);
 // Asks for a name and writes the document under it. True when the document was written.
 bool SaveAsDialog(Editor& e);
+
+// The save dialog that Save As and export share: it starts in saveFolder with the filter last
+// chosen and asks before replacing a file. A confirmed name keeps its filter for the next use.
+std::optional<FileDialogAnswer> askSaveName(Editor& e, const char* filter,
+                                            const char* defaultExtension);
 
 void commandNew(Editor& e);
 void commandOpen(Editor& e);

@@ -1,10 +1,9 @@
 #include "files/BitmapExport.h"
 
-#include "files/DocumentCommands.h"
-
 #include "app/CommandStates.h"
 #include "editor/Selection.h"
 #include "editor/Undo.h"
+#include "files/DocumentCommands.h"
 #include "files/FileIo.h"
 #include "files/FileKind.h"
 

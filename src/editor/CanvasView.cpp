@@ -2,6 +2,8 @@
 
 #include "framelist/FrameList.h"
 
+#include <algorithm>
+
 namespace vemurion {
 
 namespace {
@@ -40,23 +42,23 @@ void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride) {
     const Raster& sheet = e.doc.sheet.raster();
     const CellPos origin = CellOrigin(e.doc.CurrentFrame);
     const std::uint32_t grid = 0xFF000000u | e.gridColor;
-    for (int py = 0; py < kCanvasHeight; ++py) {
-        std::uint32_t* row = pixels + static_cast<std::ptrdiff_t>(py) * stride;
-        if (py % kCanvasScale == 0) {
-            for (int px = 0; px < kCanvasWidth; ++px)
-                row[px] = grid;
-            continue;
-        }
-        const int y = py / kCanvasScale;
-        row[0] = grid;
+    const auto rowAt = [&](int py) { return pixels + static_cast<std::ptrdiff_t>(py) * stride; };
+    for (int y = 0; y <= kFrameHeight; ++y) {
+        std::uint32_t* line = rowAt(y * kCanvasScale);
+        std::fill(line, line + kCanvasWidth, grid);
+        if (y == kFrameHeight) break;
+        // The eight pixel rows inside a row of dots are alike: draw the first, copy it down.
+        std::uint32_t* first = rowAt(y * kCanvasScale + 1);
         for (int x = 0; x < kFrameWidth; ++x) {
             const std::uint32_t dot = 0xFF000000u | sheet.at(origin.x + x, origin.y + y);
-            std::uint32_t* block = row + x * kCanvasScale;
+            std::uint32_t* block = first + x * kCanvasScale;
             block[0] = grid;
-            for (int i = 1; i < kCanvasScale; ++i)
-                block[i] = dot;
+            std::fill(block + 1, block + kCanvasScale, dot);
         }
-        row[kCanvasWidth - 1] = grid;
+        first[kCanvasWidth - 1] = grid;
+        for (int i = 2; i < kCanvasScale; ++i) {
+            std::copy(first, first + kCanvasWidth, rowAt(y * kCanvasScale + i));
+        }
     }
     drawMark(e, pixels, stride);
 }

@@ -71,6 +71,33 @@ TEST_F(CanvasInput, PenStrokeReachesSheetCanvasAndSlot) {
     EXPECT_EQ(view.at(9 * 48, 100), e.gridColor); // the last grid column
 }
 
+TEST_F(CanvasInput, CanvasViewMatchesTheGeometryPixelForPixel) {
+    // Dots of a scattered pattern, a frame other than the first, and a dot cursor at a corner.
+    SelectFrameSlot(e, 1);
+    for (int y = 0; y < kFrameHeight; ++y) {
+        for (int x = 0; x < kFrameWidth; ++x) {
+            if ((x * 7 + y * 13) % 5 == 0) e.imgListWork.set(x, y, kBlack);
+        }
+    }
+    CommitWorkPicture(e);
+    showDotCursor(e, 47, 31);
+    const Raster view = renderCanvasView(e);
+    const Raster frame = e.doc.sheet.cell(1);
+    int wrong = 0;
+    for (int py = 0; py < kCanvasHeight; ++py) {
+        for (int px = 0; px < kCanvasWidth; ++px) {
+            const bool onCursor = px >= 9 * 47 && py >= 9 * 31 &&
+                                  (px == 9 * 47 || px == 9 * 48 || py == 9 * 31 || py == 9 * 32);
+            const bool onGrid = px % 9 == 0 || py % 9 == 0;
+            const Rgb expected = onCursor ? e.cursorColor
+                                 : onGrid ? e.gridColor
+                                          : frame.at(px / 9, py / 9);
+            wrong += view.at(px, py) != expected ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(CanvasInput, RightButtonDrawsBackgroundAndWhiteOnBlackSwapsColours) {
     stroke(0, 0, 10, 0);
     stroke(5, 0, 10, 0, MouseButton::Right);

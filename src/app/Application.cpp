@@ -9,7 +9,6 @@ namespace vemurion {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Vemurion"));
-    setApplicationDisplayName(QStringLiteral("Vemurion"));
     setApplicationVersion(QStringLiteral("1.12"));
 }
 

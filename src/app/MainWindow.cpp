@@ -53,16 +53,6 @@ Rgb fromQColor(const QColor& c) {
                    static_cast<std::uint8_t>(c.blue()));
 }
 
-QImage toQImage(const Raster& picture) {
-    QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            row[x] = 0xFF000000u | picture.at(x, y);
-    }
-    return image;
-}
-
 std::uint32_t tickCount() {
     return static_cast<std::uint32_t>(QDeadlineTimer::current().deadline());
 }
@@ -162,7 +152,7 @@ void TfrmMain::changed(unsigned parts) {
 }
 
 void TfrmMain::refreshPreview() {
-    imgSub->setPicture(toQImage(currentFramePicture(m_editor)));
+    imgSub->setPicture(imageFromRaster(currentFramePicture(m_editor)));
 }
 
 void TfrmMain::refreshSlots() {
@@ -172,7 +162,7 @@ void TfrmMain::refreshSlots() {
         const SlotView& slot = e.list.slotViews[i];
         const bool frame = slot.kind == SlotView::Kind::Frame;
         if (frame) {
-            imgList[i]->setPicture(toQImage(e.doc.sheet.cell(slot.index)));
+            imgList[i]->setPicture(imageFromRaster(e.doc.sheet.cell(slot.index)));
         } else {
             imgList[i]->setFill(palette().color(
                 slot.kind == SlotView::Kind::Append ? QPalette::Light : QPalette::Button));

@@ -1,5 +1,7 @@
 #include "app/QtClipboard.h"
 
+#include "import/PictureLoader.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -28,16 +30,9 @@ bool QtClipboard::hasFrameBlock() const {
 std::optional<Raster> QtClipboard::picture() const {
     const QMimeData* data = clipboardData();
     if (data == nullptr || !data->hasImage()) return std::nullopt;
-    const QImage image =
-        qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_RGB32);
+    const QImage image = qvariant_cast<QImage>(data->imageData());
     if (image.isNull()) return std::nullopt;
-    Raster picture(image.width(), image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            picture.set(x, y, row[x] & 0xFFFFFFu);
-    }
-    return picture;
+    return rasterFromImage(image);
 }
 
 std::optional<std::vector<std::uint8_t>> QtClipboard::frameBlock() const {
@@ -48,13 +43,7 @@ std::optional<std::vector<std::uint8_t>> QtClipboard::frameBlock() const {
 }
 
 void QtClipboard::setPicture(const Raster& picture) {
-    QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-            row[x] = 0xFF000000u | picture.at(x, y);
-    }
-    QGuiApplication::clipboard()->setImage(image);
+    QGuiApplication::clipboard()->setImage(imageFromRaster(picture));
 }
 
 void QtClipboard::setFrameBlock(const std::vector<std::uint8_t>& block) {

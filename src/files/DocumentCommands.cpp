@@ -33,18 +33,6 @@ bool settleUnsavedChanges(Editor& e) {
     return false;
 }
 
-// The content of an LCD file, or nullopt after telling the user why it cannot be loaded.
-std::optional<LcdContent> readLoadable(Editor& e, const std::string& path) {
-    auto content = readLcdContent(path);
-    if (const auto* failure = std::get_if<ReadFailure>(&content)) {
-        warnAbout(e, path,
-                  *failure == ReadFailure::CannotOpen ? " を開けません."
-                                                      : " は壊れているため読み込めません.");
-        return std::nullopt;
-    }
-    return std::get<LcdContent>(std::move(content));
-}
-
 std::string folderOrProgramFolder(const Editor& e, const std::string& path) {
     return fileExists(path) ? folderPart(path) : e.ProgramFolder;
 }
@@ -68,9 +56,9 @@ void OpenFilePath(Editor& e, const std::string& path) {
     // The file is read before the save prompt, so that a file that cannot be loaded costs the
     // user no question and the document stays as it is. It is read again after the prompt: a
     // Yes may just have saved the document into this very file.
-    if (!readLoadable(e, path)) return;
+    if (!readLoadableLcd(e, path)) return;
     if (settleUnsavedChanges(e)) {
-        const auto content = readLoadable(e, path);
+        const auto content = readLoadableLcd(e, path);
         if (!content) return UpdateCommandStates(e);
         discardUndo(e);
         LoadDocument(e, path, *content);

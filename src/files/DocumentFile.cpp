@@ -3,6 +3,7 @@
 #include "document/DocumentOps.h"
 #include "editor/CanvasView.h"
 #include "files/FileIo.h"
+#include "files/FileKind.h"
 #include "framelist/FrameList.h"
 
 namespace vemurion {
@@ -13,6 +14,19 @@ std::variant<LcdContent, ReadFailure> readLcdContent(const std::string& path) {
     auto decoded = decodeLcd(*bytes);
     if (std::holds_alternative<LcdError>(decoded)) return ReadFailure::Corrupt;
     return std::get<LcdContent>(std::move(decoded));
+}
+
+std::optional<LcdContent> readLoadableLcd(Editor& e, const std::string& path) {
+    auto content = readLcdContent(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&content)) {
+        if (e.prompts != nullptr) {
+            e.prompts->warn(fileNamePart(path) + (*failure == ReadFailure::CannotOpen
+                                                      ? " を開けません."
+                                                      : " は壊れているため読み込めません."));
+        }
+        return std::nullopt;
+    }
+    return std::get<LcdContent>(std::move(content));
 }
 
 bool WriteLcdFile(Editor& e, const std::string& path) {

@@ -36,14 +36,7 @@ std::optional<LcdContent> readAddableLcd(Editor& e, const std::string& path) {
             return std::nullopt;
         }
     }
-    auto content = readLcdContent(path);
-    if (const auto* failure = std::get_if<ReadFailure>(&content)) {
-        warnAbout(e, path,
-                  *failure == ReadFailure::CannotOpen ? " を開けません."
-                                                      : " は壊れているため読み込めません.");
-        return std::nullopt;
-    }
-    return std::get<LcdContent>(std::move(content));
+    return readLoadableLcd(e, path);
 }
 
 // A bitmap or JPEG picture as a new frame, or on its way to the conversion dialog. False when

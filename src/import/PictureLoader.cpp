@@ -22,6 +22,16 @@ Raster rasterFromImage(const QImage& image) {
     return picture;
 }
 
+QImage imageFromRaster(const Raster& picture, int scale) {
+    QImage image(picture.width() * scale, picture.height() * scale, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = 0xFF000000u | picture.at(x / scale, y / scale);
+    }
+    return image;
+}
+
 PictureReadResult QtPictureFiles::readBitmap(const std::string& path) {
     const PictureReadResult unreadable{std::nullopt, fileNamePart(path) + " は読み込めません."};
     QImageReader reader(QString::fromStdString(path), "bmp");

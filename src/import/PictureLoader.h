@@ -11,6 +11,8 @@ namespace vemurion {
 
 // The picture of a QImage as plain RGB dots; transparency is dropped.
 Raster rasterFromImage(const QImage& image);
+// The other way: an opaque RGB32 image, each dot `scale` x `scale` pixels.
+QImage imageFromRaster(const Raster& picture, int scale = 1);
 
 // Picture files for the editor: bitmaps through Qt's BMP reader, JPEG pictures through the
 // core's libjpeg decoder. A file that cannot be read, is no bitmap, or has more than

@@ -1,6 +1,7 @@
 #include "import/SelectionDialog.h"
 
 #include "import/AddToList.h"
+#include "import/PictureLoader.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -21,17 +22,6 @@ constexpr int kCandidateTops[3] = {31, 106, 181};
 // The cursor frames a candidate with this much room left and right, and above and below.
 constexpr int kCursorMarginX = 8;
 constexpr int kCursorMarginY = 6;
-
-QImage twiceSize(const Raster& picture) {
-    QImage image(picture.width() * kCandidateScale, picture.height() * kCandidateScale,
-                 QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] = 0xFF000000u | picture.at(x / kCandidateScale, y / kCandidateScale);
-    }
-    return image;
-}
 
 } // namespace
 
@@ -165,7 +155,8 @@ void TfrmSelection::FormDeactivate() {
 }
 
 void TfrmSelection::showCandidate(int number, const Raster& picture) {
-    m_images[static_cast<std::size_t>(number)]->setPixmap(QPixmap::fromImage(twiceSize(picture)));
+    m_images[static_cast<std::size_t>(number)]->setPixmap(
+        QPixmap::fromImage(imageFromRaster(picture, kCandidateScale)));
 }
 
 } // namespace vemurion

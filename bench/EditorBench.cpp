@@ -24,37 +24,26 @@ void fillCheckerboard(Editor& e) {
     CommitWorkPicture(e);
 }
 
-// The core alone: the move, the pen segment, the commit to the sheet and the canvas picture.
-void BM_PenMoveCore(benchmark::State& state) {
+// The core alone: with `move`, the pointer move, the pen segment, the commit to the sheet and
+// the canvas picture; without, drawing the canvas picture only, for comparison.
+void BM_Core(benchmark::State& state, bool move) {
     Editor e;
     NewDocument(e);
     fillCheckerboard(e);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kCanvasWidth) * kCanvasHeight);
     InputState held;
     held.left = true;
-    canvasPress(e, MouseButton::Left, 4, 4, held);
+    if (move) canvasPress(e, MouseButton::Left, 4, 4, held);
     int x = 0;
     for (auto _ : state) {
         x = (x + 37) % 430;
-        canvasMove(e, x, (x * 7) % 288, held);
+        if (move) canvasMove(e, x, (x * 7) % 288, held);
         renderCanvasInto(e, pixels.data(), kCanvasWidth);
         benchmark::DoNotOptimize(pixels.data());
     }
 }
-BENCHMARK(BM_PenMoveCore);
-
-// Drawing the canvas picture only, for comparison with the whole move.
-void BM_RenderCanvas(benchmark::State& state) {
-    Editor e;
-    NewDocument(e);
-    fillCheckerboard(e);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kCanvasWidth) * kCanvasHeight);
-    for (auto _ : state) {
-        renderCanvasInto(e, pixels.data(), kCanvasWidth);
-        benchmark::DoNotOptimize(pixels.data());
-    }
-}
-BENCHMARK(BM_RenderCanvas);
+BENCHMARK_CAPTURE(BM_Core, PenMove, true);
+BENCHMARK_CAPTURE(BM_Core, RenderCanvas, false);
 
 // The whole road through Qt: a mouse event on the real canvas widget, the handler, the core,
 // and the canvas painted again (into an image, since the offscreen platform shows nothing).

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -24,10 +25,14 @@ Raster rasterFromImage(const QImage& image) {
 
 QImage imageFromRaster(const Raster& picture, int scale) {
     QImage image(picture.width() * scale, picture.height() * scale, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] = 0xFF000000u | picture.at(x / scale, y / scale);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y * scale));
+        for (int x = 0; x < picture.width(); ++x) {
+            std::fill_n(row + x * scale, scale, 0xFF000000u | picture.at(x, y));
+        }
+        for (int i = 1; i < scale; ++i) {
+            std::copy_n(row, image.width(), reinterpret_cast<QRgb*>(image.scanLine(y * scale + i)));
+        }
     }
     return image;
 }

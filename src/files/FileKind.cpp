@@ -5,7 +5,9 @@ namespace vemurion {
 namespace {
 
 bool containsEither(std::string_view path, std::string_view lower, std::string_view upper) {
-    return path.find(lower) != std::string_view::npos || path.find(upper) != std::string_view::npos;
+    const std::size_t slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return name.find(lower) != std::string_view::npos || name.find(upper) != std::string_view::npos;
 }
 
 } // namespace

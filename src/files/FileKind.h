@@ -5,9 +5,9 @@
 
 namespace vemurion {
 
-// File kinds are told by the extension appearing anywhere in the full path, all lower case or
-// all upper case: ".lcd", ".LCD", ".txt", ".TXT", ".bmp", ".BMP", ".jpg", ".JPG". A mixed-case
-// extension such as ".Lcd" is none of them.
+// File kinds are told by the extension appearing anywhere in the file-name part of a path (the
+// folders never count), all lower case or all upper case: ".lcd", ".LCD", ".txt", ".TXT", ".bmp",
+// ".BMP", ".jpg", ".JPG". A mixed-case extension such as ".Lcd" is none of them.
 bool pathHasLcdExtension(std::string_view path);
 bool pathHasTextExtension(std::string_view path);
 bool pathHasBitmapExtension(std::string_view path);

@@ -127,6 +127,7 @@ class DocumentCommandsTest : public EditorFixture {
 protected:
     std::string makeFile(const std::string& name, const Bytes& bytes) {
         const std::string where = path(name);
+        std::filesystem::create_directories(std::filesystem::path(where).parent_path());
         writeBytes(where, bytes);
         return where;
     }
@@ -262,6 +263,8 @@ TEST_F(DocumentCommandsTest, UnsupportedFilesAreRefusedWithoutAskingAnything) {
     const std::vector<Case> cases = {
         {"anim.Lcd", lcd, "anim.Lcd は未対応のファイル形式です."},
         {"anim", lcd, "anim は未対応のファイル形式です."},
+        // Only the file name tells the kind, never a folder's name.
+        {"saves.lcd/anim", lcd, "anim は未対応のファイル形式です."},
         {"pic.bmp", lcd, std::string("pic.bmp") + kAddToListHint},
         {"pic.BMP", lcd, std::string("pic.BMP") + kAddToListHint},
         {"photo.jpg", lcd, std::string("photo.jpg") + kAddToListHint},
@@ -288,12 +291,19 @@ TEST_F(DocumentCommandsTest, UnsupportedFilesAreRefusedWithoutAskingAnything) {
 }
 
 TEST_F(DocumentCommandsTest, AnLcdFileUnderATextNameOpens) {
-    for (const char* name : {"anim.txt", "ANIM.TXT"}) {
-        SCOPED_TRACE(name);
+    struct Case {
+        const char* name;
+        bool signature; // a name ending in .txt needs it; a folder named *.txt does not
+    };
+    const Case cases[] = {{"anim.txt", true}, {"ANIM.TXT", true}, {"notes.txt.d/anim.lcd", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         const FileFrame frame{9, {{4, 4}}};
-        OpenFilePath(e, makeFile(name, lcdFile(12, {frame})));
+        Bytes bytes = lcdFile(12, {frame});
+        if (!c.signature) bytes[0] = 'X';
+        OpenFilePath(e, makeFile(c.name, bytes));
         EXPECT_TRUE(prompts.warnings.empty());
-        EXPECT_EQ(e.doc.DocumentFileName, path(name));
+        EXPECT_EQ(e.doc.DocumentFileName, path(c.name));
         EXPECT_EQ(e.doc.LoopCount, 12);
         EXPECT_EQ(e.doc.DisplayTimes[0], 9);
         EXPECT_TRUE(e.doc.sheet.cell(0) == pictureOf(frame));

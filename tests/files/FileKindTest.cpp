@@ -7,7 +7,7 @@
 namespace vemurion {
 namespace {
 
-TEST(FileKind, ExtensionsAnywhereInThePathInOneCase) {
+TEST(FileKind, ExtensionsAnywhereInTheFileNameInOneCase) {
     struct Case {
         const char* path;
         bool lcd, text, bitmap, jpeg;
@@ -27,7 +27,12 @@ TEST(FileKind, ExtensionsAnywhereInThePathInOneCase) {
         {"PHOTO.JPG", false, false, false, true},
         {"photo.jpeg", false, false, false, false},
         {"photo.JPEG", false, false, false, false},
-        {"/saves.lcd/pic.bmp", true, false, true, false},
+        // Folders never count, whatever they are named.
+        {"/home/u/pics.lcd/bw.bmp", false, false, true, false},
+        {"/home/u/notes.txt.d/anim.lcd", true, false, false, false},
+        {"saves.LCD/photo.JPG", false, false, false, true},
+        {"a.bmp/b.jpg/", false, false, false, false},
+        {"/old.lcd.bak/anim", false, false, false, false},
         {"anim.lcd.bak", true, false, false, false},
         {"anim.lcdx", true, false, false, false},
         {"a.txt.jpg", false, true, false, true},

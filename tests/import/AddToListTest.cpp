@@ -146,7 +146,6 @@ TEST_F(AddToListTest, FilesThatCannotBeAddedChangeNothing) {
     std::copy_n("plain tex", 9, textual.begin());
     Bytes truncated = lcdBytes({1, 1});
     truncated.pop_back();
-    files.bitmaps[path("pics.lcd/bw.bmp")] = Raster(kFrameWidth, kFrameHeight);
     struct Case {
         const char* name;
         Bytes bytes;
@@ -156,8 +155,9 @@ TEST_F(AddToListTest, FilesThatCannotBeAddedChangeNothing) {
         {"notes.TXT", textual, "notes.TXT は未対応のテキストファイルです."},
         {"short.lcd", truncated, "short.lcd は壊れているため読み込めません."},
         {"empty.lcd", lcdBytes({}), "empty.lcd は壊れているため読み込めません."},
-        // The kind is told from the whole path: a bitmap in a folder named *.lcd is LCD data.
-        {"pics.lcd/bw.bmp", {'B', 'M'}, "bw.bmp は壊れているため読み込めません."},
+        // The kind is told from the file name alone: in a folder named *.lcd a bitmap is read as
+        // a bitmap.
+        {"pics.lcd/bw.bmp", {'B', 'M'}, "bw.bmp は読み込めません."},
         {"unknown.bmp", {'B', 'M'}, "unknown.bmp は読み込めません."},
         {"broken.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "JPEG エラー #" + std::to_string(JERR_NO_IMAGE)},
     };
@@ -175,13 +175,16 @@ TEST_F(AddToListTest, FilesThatCannotBeAddedChangeNothing) {
         EXPECT_EQ(e.openFolder, folderBefore);
         EXPECT_TRUE(conversion.requests.empty());
     }
-    EXPECT_EQ(files.reads, std::vector<std::string>({path("unknown.bmp"), path("broken.jpg")}));
+    EXPECT_EQ(files.reads, std::vector<std::string>(
+                               {path("pics.lcd/bw.bmp"), path("unknown.bmp"), path("broken.jpg")}));
 
-    // The same bytes as the refused text file, under a name ending in .lcd, are read unchecked.
+    // The same bytes as the refused text file, under a name ending in .lcd, are read unchecked,
+    // also in a folder whose name holds ".txt".
     prompts.clearRecord();
     addFile(makeFile("notes.lcd", textual));
+    addFile(makeFile("notes.txt.d/anim.lcd", textual));
     EXPECT_TRUE(prompts.warnings.empty());
-    EXPECT_EQ(numbers(), (std::vector<int>{0, kFromFile, 1}));
+    EXPECT_EQ(numbers(), (std::vector<int>{0, kFromFile, kFromFile, 1}));
 }
 
 TEST_F(AddToListTest, PicturesAreAddedAtOnceOrGoToTheConversionDialog) {

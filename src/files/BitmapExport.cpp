@@ -81,11 +81,13 @@ bool WriteFrameBitmap(const Editor& e, const std::string& fileName, int index) {
 }
 
 std::string seriesStem(std::string_view chosenName) {
+    const std::size_t slash = chosenName.rfind('/');
+    const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     std::size_t end = chosenName.size();
-    for (int removed = 0; removed < 4 && end > 0; ++removed) {
+    for (int removed = 0; removed < 4 && end > nameStart; ++removed) {
         do {
             --end;
-        } while (end > 0 && continuesCharacter(chosenName[end]));
+        } while (end > nameStart && continuesCharacter(chosenName[end]));
     }
     return std::string(chosenName.substr(0, end));
 }

@@ -34,7 +34,8 @@ std::vector<std::uint8_t> encodeFrameBitmap(const Raster& picture);
 // existing file only once the new one is complete. False when the file could not be written.
 bool WriteFrameBitmap(const Editor& e, const std::string& fileName, int index);
 
-// The chosen name less its last four characters (as a rule the ".bmp" the dialog supplied).
+// The chosen name less its last four characters (as a rule the ".bmp" the dialog supplied), but
+// never more than its file-name part: the series stays in the chosen folder.
 std::string seriesStem(std::string_view chosenName);
 // stem + the index in at least three digits + ".bmp"; nullopt when the result would be longer
 // than kMaxExportNameLength characters.

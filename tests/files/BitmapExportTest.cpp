@@ -131,6 +131,20 @@ TEST_F(BitmapExportTest, SeriesWritesEveryFrameUnderNumberedNames) {
         for (int i = 0; i < c.frames; ++i)
             EXPECT_EQ(decodeBitmap(readBytes(out.path(written[i]))), patterned(i));
     }
+
+    // A name shorter than four characters is cut no further than its folder: the series stays
+    // inside the chosen folder and nothing lands beside it.
+    for (const char* chosen : {"pics/a.b", "pics/b"}) {
+        SCOPED_TRACE(chosen);
+        test::TempFolder out;
+        std::filesystem::create_directory(out.path("pics"));
+        makeFrames(2);
+        prompts.answerSaveFile(out.path(chosen), kExportSeriesFilter);
+        commandExport(e);
+        EXPECT_EQ(out.entries(), std::vector<std::string>{"pics"});
+        EXPECT_TRUE(fileExists(out.path("pics/000.bmp")));
+        EXPECT_TRUE(fileExists(out.path("pics/001.bmp")));
+    }
     EXPECT_TRUE(prompts.warnings.empty());
 }
 

@@ -40,6 +40,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -109,8 +110,10 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::FormCreate(const QStringList& arguments) {
     m_editor.ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
-    m_editor.openFolder = m_editor.ProgramFolder;
-    m_editor.saveFolder = m_editor.ProgramFolder;
+    m_editor.homeFolder =
+        QStandardPaths::writableLocation(QStandardPaths::HomeLocation).toStdString();
+    m_editor.openFolder = m_editor.homeFolder;
+    m_editor.saveFolder = m_editor.homeFolder;
     // The grid takes the button-face colour; where the style's button face is nearly white, a
     // shade darker keeps the grid visible on white dots.
     m_editor.gridColor = fromQColor(palette().color(QPalette::Button).darker(112));

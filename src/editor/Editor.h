@@ -136,6 +136,9 @@ struct Editor {
 
     std::string VersionText = kVersionText;
     std::string ProgramFolder;
+    // The user's home: where the file dialogs start, and where they go back to when the name a
+    // command leaves is no file.
+    std::string homeFolder;
     std::string openFolder; // initial folder of the open dialog
     std::string saveFolder; // initial folder of the save dialog
     int openFilterIndex = 1;

@@ -113,7 +113,7 @@ void commandExport(Editor& e) {
         } else {
             writeOrWarn(e, answer->path, e.doc.CurrentFrame);
         }
-        e.saveFolder = fileExists(left) ? folderPart(left) : e.ProgramFolder;
+        e.saveFolder = fileExists(left) ? folderPart(left) : e.homeFolder;
     }
     Deselect(e);
     UpdateCommandStates(e);

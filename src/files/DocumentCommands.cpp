@@ -33,8 +33,8 @@ bool settleUnsavedChanges(Editor& e) {
     return false;
 }
 
-std::string folderOrProgramFolder(const Editor& e, const std::string& path) {
-    return fileExists(path) ? folderPart(path) : e.ProgramFolder;
+std::string folderOrHome(const Editor& e, const std::string& path) {
+    return fileExists(path) ? folderPart(path) : e.homeFolder;
 }
 
 } // namespace
@@ -104,7 +104,7 @@ bool SaveAsDialog(Editor& e) {
         } else {
             warnAbout(e, answer->path, " に保存できませんでした.");
         }
-        e.saveFolder = folderOrProgramFolder(e, answer->path);
+        e.saveFolder = folderOrHome(e, answer->path);
     }
     Deselect(e);
     UpdateCommandStates(e);

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -325,6 +326,8 @@ TEST_F(MainWindowUi, SaveAsWritesTheFileAndNamesTheWindow) {
     const std::string path = temp.path("anim.lcd");
     prompts.answerSaveFile(path);
     trigger("SaveAs1");
+    // The dialog starts in the user's home, not in the program's folder.
+    EXPECT_EQ(prompts.saveRequests.at(0).initialFolder, QDir::homePath().toStdString());
     EXPECT_EQ(window.windowTitle(), "Vemurion - [anim.lcd]");
     EXPECT_FALSE(window.editor().doc.Modified);
     const test::Bytes bytes = test::readBytes(path);

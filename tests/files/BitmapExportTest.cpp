@@ -194,7 +194,7 @@ TEST_F(BitmapExportTest, SharesFilterIndexAndFolderWithSaveAs) {
         std::string nextFolder;
     };
     const Step steps[] = {
-        {commandExport, path("docs/anim.bmp"), kExportSeriesFilter, e.ProgramFolder},
+        {commandExport, path("docs/anim.bmp"), kExportSeriesFilter, e.homeFolder},
         {commandSaveAs, path("docs/anim.lcd"), 1, path("docs/")},
         {commandExport, path("one.bmp"), kExportSingleFilter, path("")},
         {commandExport, path("docs/anim.lcd.bmp"), kExportSeriesFilter, path("docs/")},

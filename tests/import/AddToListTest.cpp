@@ -108,7 +108,7 @@ TEST_F(AddToListTest, FramesOfAnLcdFileGoInFrontOfTheCurrentFrame) {
     ASSERT_EQ(prompts.openRequests.size(), 1u);
     EXPECT_EQ(prompts.openRequests[0].title, "イメージリストへ追加");
     EXPECT_EQ(prompts.openRequests[0].filter, kAddToListFilter);
-    EXPECT_EQ(prompts.openRequests[0].initialFolder, e.ProgramFolder);
+    EXPECT_EQ(prompts.openRequests[0].initialFolder, e.homeFolder);
 
     EXPECT_EQ(numbers(), (std::vector<int>{0, 1000, 1001, 1002, 1, 2, 3, 4}));
     // A stored time of 0 is raised to 1 as Open does: display times are 1 to 255.

@@ -165,9 +165,11 @@ void EditorFixture::SetUp() {
     e.prompts = &prompts;
     e.clipboard = &clipboard;
     e.view = &view;
-    e.ProgramFolder = temp.folder();
-    e.openFolder = e.ProgramFolder;
-    e.saveFolder = e.ProgramFolder;
+    // The program lies where nothing is written, as when installed.
+    e.ProgramFolder = "/usr/bin";
+    e.homeFolder = temp.folder();
+    e.openFolder = e.homeFolder;
+    e.saveFolder = e.homeFolder;
     NewDocument(e);
     view.reset();
 }

@@ -121,9 +121,9 @@ Bytes readBytes(const std::string& path);
 // Passes when the byte strings are equal; on failure names their sizes and the first difference.
 ::testing::AssertionResult sameBytes(const Bytes& actual, const Bytes& expected);
 
-// An Editor wired to the fakes, with ProgramFolder and the dialogs' folders at a fresh temporary
-// folder and a new document made. TearDown fails the test if a scripted answer went unasked,
-// clears any write fault and removes the folder.
+// An Editor wired to the fakes, with the home folder and the dialogs' folders at a fresh
+// temporary folder and a new document made. TearDown fails the test if a scripted answer went
+// unasked, clears any write fault and removes the folder.
 class EditorFixture : public testing::Test {
 protected:
     void SetUp() override;

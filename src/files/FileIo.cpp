@@ -86,16 +86,16 @@ std::string randomSuffix() {
     return suffix;
 }
 
-// Creates ".<name>.XXXXXX" in `folder`. The file is opened with mode 0666 rather than through
-// mkstemp (which uses 0600), so the kernel applies the umask and any default ACL exactly as it
-// would for a file created the ordinary way.
+// Creates ".<name>.XXXXXX" in `folder` with `mode` less the umask. A replacement asks for 0666
+// rather than the 0600 of mkstemp, so that the kernel applies the umask and any default ACL
+// exactly as it would for a file created the ordinary way.
 FileDescriptor createTemporarySibling(const std::string& folder, const std::string& name,
-                                      std::string& tempPath) {
+                                      mode_t mode, std::string& tempPath) {
     // Keeps the temporary name within NAME_MAX for long file names.
     const std::string stem = name.substr(0, std::min<std::size_t>(name.size(), 200));
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = folder + "." + stem + "." + randomSuffix();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return FileDescriptor(fd);
     }
     return FileDescriptor(-1);
@@ -103,12 +103,82 @@ FileDescriptor createTemporarySibling(const std::string& folder, const std::stri
 
 // Gives the new file the mode, and where permitted the owner, of the file it replaces. Owner
 // first: changing it clears set-user-ID bits that the mode then puts back.
-bool adoptExistingAttributes(int fd, const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) != 0 || !S_ISREG(existing.st_mode)) return true;
+bool adoptAttributes(int fd, const struct stat& existing) {
     // Only root may give a file away; for anyone else the replacement simply becomes theirs.
     [[maybe_unused]] const int ownerKept = ::fchown(fd, existing.st_uid, existing.st_gid);
     return ::fchmod(fd, existing.st_mode & 07777) == 0;
+}
+
+// Follows a chain of symbolic links to the file it ends at, which need not exist yet: saving
+// through a dangling link creates the file the link names. A relative target counts from the
+// link's folder. nullopt for a loop or a link that cannot be read.
+std::optional<std::string> followLinks(std::string path) {
+    constexpr int kMaxLinks = 40; // the kernel's own limit
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::error_code error;
+        const std::string target = std::filesystem::read_symlink(path, error).string();
+        if (error || target.empty()) return std::nullopt;
+        path = target.front() == '/' ? target : folderPart(path) + target;
+    }
+    return std::nullopt;
+}
+
+bool copyContent(int from, int to) {
+    std::vector<std::uint8_t> chunk(64 * 1024);
+    for (;;) {
+        const ssize_t got = ::read(from, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        if (!writeAll(to, std::span(chunk).first(static_cast<std::size_t>(got)))) return false;
+    }
+}
+
+// Overwrites the open file `target` from its start with what `source` holds from its start.
+bool overwriteFrom(int target, int source) {
+    if (::lseek(target, 0, SEEK_SET) != 0 || ::lseek(source, 0, SEEK_SET) != 0) return false;
+    if (!copyContent(source, target)) return false;
+    const off_t end = ::lseek(source, 0, SEEK_CUR);
+    return end >= 0 && ::ftruncate(target, end) == 0 && syncFile(target);
+}
+
+// A file with more than one name is rewritten where it lies, so that every name goes on showing
+// the same file, as an ordinary overwrite would. Its old bytes are first copied to a synced
+// temporary sibling. If the rewrite fails they are written back; if even that fails, the copy is
+// renamed over this name, which then at least holds the old content again.
+bool rewriteLinkedFile(FileDescriptor& target, const struct stat& existing, const std::string& path,
+                       std::span<const std::uint8_t> bytes) {
+    const std::string folder = folderPart(path);
+    FileDescriptor old(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    std::string backupPath;
+    // The copy may hold what others may not read: it is the owner's alone until it is needed.
+    FileDescriptor backup =
+        old.valid() ? createTemporarySibling(folder, fileNamePart(path), 0600, backupPath)
+                    : FileDescriptor(-1);
+    if (!backup.valid()) return false;
+    FileDescriptor backupReader(::open(backupPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!backupReader.valid() || !copyContent(old.get(), backup.get()) || !syncFile(backup.get())) {
+        ::unlink(backupPath.c_str());
+        return false;
+    }
+
+    const bool rewritten = writeAll(target.get(), bytes) && !faultAt(WriteFault::Write) &&
+                           !faultAt(WriteFault::Restore) &&
+                           ::ftruncate(target.get(), static_cast<off_t>(bytes.size())) == 0 &&
+                           !faultAt(WriteFault::Sync) && syncFile(target.get());
+    if (rewritten ||
+        (!faultAt(WriteFault::Restore) && overwriteFrom(target.get(), backupReader.get()))) {
+        ::unlink(backupPath.c_str());
+        return rewritten;
+    }
+    // Should even this fail, the copy stays beside the file as the one whole old content.
+    if (adoptAttributes(backup.get(), existing) && backup.close() &&
+        ::rename(backupPath.c_str(), path.c_str()) == 0) {
+        syncFolder(folder.empty() ? std::string(".") : folder);
+    }
+    return false;
 }
 
 } // namespace
@@ -144,23 +214,36 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
 
 bool writeFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes) {
     // Saving through a link writes the file it names, and the link stays a link.
-    std::string path = requestedPath;
-    std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        path = std::filesystem::weakly_canonical(path, error).string();
-        if (error) return false;
-    }
+    const auto resolved = followLinks(requestedPath);
+    if (!resolved) return false;
+    const std::string& path = *resolved;
     const std::string name = fileNamePart(path);
     if (name.empty() || faultAt(WriteFault::Create)) return false;
     const std::string folder = folderPart(path);
 
+    // An existing file is replaced only when this user may write it, as an overwrite in place
+    // would require: the rename alone asks no more than a writable folder. Anything but a regular
+    // file (a folder, a device) is never replaced.
+    FileDescriptor existing(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat existingInfo {};
+    const bool replacing = existing.valid();
+    if (!replacing && errno != ENOENT) return false;
+    if (replacing) {
+        if (::fstat(existing.get(), &existingInfo) != 0 || !S_ISREG(existingInfo.st_mode))
+            return false;
+        if (existingInfo.st_nlink > 1)
+            return rewriteLinkedFile(existing, existingInfo, path, bytes);
+        existing.reset();
+    }
+
     std::string tempPath;
-    FileDescriptor file = createTemporarySibling(folder, name, tempPath);
+    FileDescriptor file = createTemporarySibling(folder, name, 0666, tempPath);
     if (!file.valid()) return false;
 
-    const bool written = adoptExistingAttributes(file.get(), path) && !faultAt(WriteFault::Write) &&
-                         writeAll(file.get(), bytes) && !faultAt(WriteFault::Sync) &&
-                         syncFile(file.get()) && file.close() && !faultAt(WriteFault::Rename) &&
+    const bool written = (!replacing || adoptAttributes(file.get(), existingInfo)) &&
+                         writeAll(file.get(), bytes) && !faultAt(WriteFault::Write) &&
+                         !faultAt(WriteFault::Sync) && syncFile(file.get()) && file.close() &&
+                         !faultAt(WriteFault::Rename) &&
                          ::rename(tempPath.c_str(), path.c_str()) == 0;
     if (!written) {
         file.reset();

@@ -18,12 +18,20 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
                                                        std::size_t maxBytes);
 
 // Replaces the file at `path` with `bytes` without ever destroying the previous file: the bytes
-// go to a temporary file in the same folder, which is flushed, synced and renamed over `path`.
-// On any failure the temporary file is removed, `path` is left as it was, and false is returned.
+// go to a temporary file in the same folder, which is flushed, synced and renamed over `path`
+// with the old file's mode (and owner where permitted). A symbolic link is followed to the file
+// it names, which is created if it does not exist; the link stays. An existing file that this
+// user may not write, or that is no regular file, is refused. A file with more than one hard
+// link is rewritten in place, so that its names stay one file, after a synced copy of its old
+// content is made; should the rewrite fail, the copy is written back. On any failure false is
+// returned, `path` holds what it held and no temporary file remains (except in the one case
+// where even writing the old content back fails: then the copy is renamed over `path`, or left
+// beside it should that fail too).
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// Test hook: makes the next atomic writes fail at the given step until cleared.
-enum class WriteFault { None, Create, Write, Sync, Rename };
+// Test hook: makes the next atomic writes fail at the given step until cleared. Restore makes a
+// rewrite in place fail and then the writing back of the old content fail too.
+enum class WriteFault { None, Create, Write, Sync, Rename, Restore };
 void setWriteFaultForTesting(WriteFault fault);
 
 } // namespace vemurion

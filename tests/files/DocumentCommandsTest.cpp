@@ -5,8 +5,10 @@
 #include "editor/CanvasView.h"
 #include "editor/Rasterizers.h"
 #include "editor/Undo.h"
+#include "files/BitmapExport.h"
 #include "files/FileIo.h"
 #include "files/LcdFile.h"
+#include "support/AsNobody.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
@@ -825,22 +827,97 @@ TEST_F(DocumentCommandsTest, AFailedSaveAsKeepsTheDocumentsNameAndModified) {
     }
 }
 
-// A document opened through a symbolic link is saved into the file the link names; the link
-// stays a link.
+// Saving through a symbolic link writes the file the link names, and creates it when the link
+// dangles; the link stays a link.
 TEST_F(DocumentCommandsTest, SaveThroughASymbolicLinkWritesTheLinkedFile) {
-    std::filesystem::create_directories(path("real"));
-    const std::string real = makeFile("real/anim.lcd", lcdFile(1, {{1, {}}}));
+    struct Case {
+        const char* what;
+        std::string target; // as the link holds it
+        const char* file;   // the file it names, in the temporary folder
+    };
+    const Case cases[] = {
+        {"to an existing file", path("real/anim.lcd"), "real/anim.lcd"},
+        {"dangling", "nowhere.lcd", "nowhere.lcd"},
+        {"dangling, into a folder", "real/new.lcd", "real/new.lcd"},
+    };
     const std::string link = path("anim.lcd");
-    std::filesystem::create_symlink(real, link);
-    OpenFilePath(e, link);
-    drawDot(e, 3, 4);
-    const Bytes expected = encodeLcd(e.doc, kVersionText);
-    commandSave(e);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.clearRecord();
+        std::filesystem::remove_all(path("real"));
+        std::filesystem::remove(link);
+        std::filesystem::create_directories(path("real"));
+        std::filesystem::create_symlink(c.target, link);
+        if (fileExists(link)) {
+            makeFile(c.file, lcdFile(1, {{1, {}}}));
+            OpenFilePath(e, link);
+            drawDot(e, 3, 4);
+            commandSave(e);
+        } else {
+            drawDot(e, 3, 4);
+            prompts.answerSaveFile(link);
+            commandSaveAs(e);
+        }
+        const Bytes expected = encodeLcd(e.doc, kVersionText);
 
-    EXPECT_TRUE(prompts.warnings.empty());
-    EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link was replaced by a plain file";
-    EXPECT_TRUE(sameBytes(readBytes(real), expected));
-    EXPECT_TRUE(sameBytes(readBytes(link), expected));
+        EXPECT_TRUE(prompts.warnings.empty());
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link was replaced by a plain file";
+        EXPECT_TRUE(sameBytes(readBytes(path(c.file)), expected));
+        EXPECT_EQ(e.doc.DocumentFileName, link);
+        EXPECT_FALSE(e.doc.Modified);
+    }
+}
+
+// Saving never replaces a file that the user may not write, although the folder would let a
+// new file be renamed over it.
+TEST_F(DocumentCommandsTest, FilesTheUserMayNotWriteAreNeverReplaced) {
+    if (const auto run = test::rerunAsNobody(); run.rerun) {
+        if (!run.ran) GTEST_SKIP() << run.why;
+        return;
+    }
+    const std::string mine = openTitled("mine.lcd");
+    const Bytes kept = {'k', 'e', 'p', 't'};
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"mine.lcd", [&] { commandSave(e); }},
+        {"other.lcd",
+         [&] {
+             prompts.answerSaveFile(path("other.lcd"));
+             commandSaveAs(e);
+         }},
+        {"pic.bmp",
+         [&] {
+             prompts.answerSaveFile(path("pic.bmp"), kExportSingleFilter);
+             commandExport(e);
+         }},
+        {"anim001.bmp",
+         [&] {
+             prompts.answerSaveFile(path("anim.bmp"), kExportSeriesFilter);
+             commandExport(e);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.name != std::string("mine.lcd")) makeFile(c.name, kept);
+        ASSERT_EQ(::chmod(path(c.name).c_str(), 0444), 0);
+        const Bytes old = readBytes(path(c.name));
+        drawDot(e, 5, 6);
+        const DocState before = stateOf(e);
+        prompts.clearRecord();
+        c.run();
+
+        EXPECT_EQ(prompts.warnings,
+                  std::vector<std::string>{std::string(c.name) + " に保存できませんでした."});
+        EXPECT_TRUE(sameBytes(readBytes(path(c.name)), old));
+        struct stat info {};
+        ASSERT_EQ(::stat(path(c.name).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0444u);
+        expectUnchanged(before, e);
+        EXPECT_EQ(e.doc.DocumentFileName, mine);
+    }
 }
 
 TEST_F(DocumentCommandsTest, SaveAsOverAnExistingFileReplacesIt) {

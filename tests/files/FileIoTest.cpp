@@ -80,8 +80,51 @@ TEST_F(FileIoTest, NewFilesFollowTheUmaskAndReplacementsKeepTheirMode) {
     const std::string kept = path("kept.lcd");
     writePlain(kept, {1});
     fs::permissions(kept, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    // Root may keep another user's file theirs.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(kept.c_str(), 65534, 65534), 0);
+    }
     ASSERT_TRUE(writeFileAtomically(kept, Bytes{2}));
     EXPECT_EQ(permissions(kept), 0604u);
+    struct stat info {};
+    ASSERT_EQ(::stat(kept.c_str(), &info), 0);
+    if (root) {
+        EXPECT_EQ(info.st_uid, 65534u);
+    }
+}
+
+// A file with a second name is rewritten in place, so both names go on showing one file. When
+// the rewrite fails the old content is written back; when even that fails, this name gets the
+// old content back from the copy.
+TEST_F(FileIoTest, HardLinkedFilesStayOneFile) {
+    const std::string first = path("anim.lcd");
+    const std::string second = path("published.lcd");
+    const Bytes old = {1, 2, 3, 4, 5};
+    for (const WriteFault fault : {WriteFault::None, WriteFault::Create, WriteFault::Write,
+                                   WriteFault::Sync, WriteFault::Restore}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        fs::remove(first);
+        fs::remove(second);
+        writePlain(first, old);
+        fs::permissions(first, fs::perms(0640));
+        fs::create_hard_link(first, second);
+
+        setWriteFaultForTesting(fault);
+        const bool written = writeFileAtomically(second, Bytes{9, 9});
+        setWriteFaultForTesting(WriteFault::None);
+
+        EXPECT_EQ(written, fault == WriteFault::None);
+        EXPECT_EQ(readFileBytes(second, 100), written ? Bytes({9, 9}) : old);
+        EXPECT_EQ(permissions(second), 0640u);
+        EXPECT_EQ(folderEntries(), (std::set<std::string>{"anim.lcd", "published.lcd"}));
+        if (fault != WriteFault::Restore) {
+            EXPECT_EQ(fs::hard_link_count(second), 2u);
+            EXPECT_EQ(readFileBytes(first, 100), readFileBytes(second, 100));
+        } else {
+            EXPECT_EQ(fs::hard_link_count(second), 1u);
+        }
+    }
 }
 
 TEST_F(FileIoTest, EveryFaultLeavesTheOldFileAndNoTemporary) {
@@ -103,15 +146,19 @@ TEST_F(FileIoTest, EveryFaultLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(readFileBytes(target, 100), Bytes{7});
 }
 
-TEST_F(FileIoTest, RenameOntoAFolderFailsCleanly) {
+TEST_F(FileIoTest, OnlyRegularFilesAreReplaced) {
     const std::string target = path("taken.lcd");
     fs::create_directory(target);
     writePlain(target + "/inside", {5});
+    const std::string pipe = path("pipe.lcd");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
 
     EXPECT_FALSE(writeFileAtomically(target, Bytes{1, 2}));
+    EXPECT_FALSE(writeFileAtomically(pipe, Bytes{1, 2}));
     EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(readFileBytes(target + "/inside", 10), Bytes{5});
-    EXPECT_EQ(folderEntries(), std::set<std::string>{"taken.lcd"});
+    EXPECT_EQ(folderEntries(), (std::set<std::string>{"pipe.lcd", "taken.lcd"}));
 }
 
 TEST_F(FileIoTest, MissingFolderOrNoFileNameFails) {

@@ -6,9 +6,29 @@ namespace vemurion {
 
 namespace {
 
+// Encodes what would end the unquoted src value (blanks, '=', quotes), the tag ('<', '>') or the
+// script's string ('"', backslash), and '%' itself, so that the browser reads back the very name.
+// Every other byte, UTF-8 sequences included, stays as it is.
+std::string percentEncoded(std::string_view fileName) {
+    static constexpr std::string_view kEncoded = " \t\"'`=<>%\\";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string result;
+    for (const char c : fileName) {
+        if (kEncoded.find(c) == std::string_view::npos) {
+            result += c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            result += '%';
+            result += kHex[byte >> 4];
+            result += kHex[byte & 0xF];
+        }
+    }
+    return result;
+}
+
 std::string embedTag(std::string_view fileName, char port) {
     std::string tag = "<embed type=application/x-dreamcast-lcdimg src=";
-    tag += fileName;
+    tag += percentEncoded(fileName);
     tag += " port=";
     tag += port;
     tag += " hidden=true>";

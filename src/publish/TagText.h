@@ -17,7 +17,9 @@ inline constexpr std::array<char, kPortCount> kPortNames = {'A', 'B', 'C', 'D'};
 using PortChoice = std::array<bool, kPortCount>;
 
 // The lines of the tag for the document saved as `documentFileName` (a full path, or "無題"),
-// whose file-name part goes into every embed line as it is, unquoted.
+// whose file-name part goes into every embed line unquoted. Blank, tab, '"', '\'', '`', '=', '<',
+// '>', '%' and backslash in it are percent-encoded ("my anim.lcd" gives src=my%20anim.lcd); every
+// other character is written as it is.
 std::vector<std::string> tagLines(std::string_view documentFileName, TagForm form,
                                   const PortChoice& ports);
 

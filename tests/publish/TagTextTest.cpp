@@ -46,18 +46,40 @@ TEST(TagText, LinesFollowTabPortsAndFileName) {
          script("anim.lcd", "ABCD")},
         {"script, none", "/w/anim.lcd", TagForm::Script, {}, script("anim.lcd", "")},
         {"never saved", "無題", TagForm::Plain, {false, true, false, false}, {embed("無題", 'B')}},
-        {"blanks stay unquoted",
+        {"blanks are encoded, the value stays one word",
          "/w/my anim.lcd",
          TagForm::Script,
          {false, false, false, true},
-         script("my anim.lcd", "D")},
+         script("my%20anim.lcd", "D")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(tagLines(c.documentFileName, c.form, c.ports), c.expected);
     }
-    EXPECT_EQ(tagLines("/w/my anim.lcd", TagForm::Plain, {true, false, false, false})[0],
-              "<embed type=application/x-dreamcast-lcdimg src=my anim.lcd port=A hidden=true>");
+}
+
+// Exactly the characters that would end the value, the tag or the script's string, and '%', are
+// percent-encoded; the folder never reaches the tag.
+TEST(TagText, FileNameIsEncodedWhereItWouldBreakTheTag) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/w/my anim.lcd", "my%20anim.lcd"},
+        {"/w/tab\there.lcd", "tab%09here.lcd"},
+        {"/w/a\"b.lcd", "a%22b.lcd"},
+        {"/w/it's.lcd", "it%27s.lcd"},
+        {"/w/back`tick.lcd", "back%60tick.lcd"},
+        {"/w/x=1.lcd", "x%3D1.lcd"},
+        {"/w/x>y<z.lcd", "x%3Ey%3Cz.lcd"},
+        {"/w/100%.lcd", "100%25.lcd"},
+        {"/w/a\\b.lcd", "a%5Cb.lcd"},
+        {"/my dir/plain.lcd", "plain.lcd"},
+        {"無題", "無題"},
+        {"/w/アニメ(1)+&#;~!.lcd", "アニメ(1)+&#;~!.lcd"},
+    };
+    for (const auto& [path, src] : cases) {
+        EXPECT_EQ(tagLines(path, TagForm::Plain, {true, false, false, false}),
+                  Lines{embed(src, 'A')})
+            << path;
+    }
 }
 
 TEST(TagText, ClipboardTextEndsEveryLineWithCrLf) {

@@ -237,28 +237,91 @@ TEST_F(MainWindowUi, ShiftPressedDuringAStrokeSquaresTheBox) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(9 * 6 + 4, 9 * 3 + 4));
 }
 
+// Every control of the hint table, through the pointer moving over it: without a selection, and
+// with one, where the three picture operations name the selection instead.
+struct ExpectedHint {
+    const char* control;
+    const char* hint;
+    const char* withSelection; // nullptr: the same hint
+};
+
+constexpr ExpectedHint kExpectedHints[] = {
+    {"tbtnBlackWhite", " 左クリックの描画色を黒,右クリックの描画色を白に設定.", nullptr},
+    {"tbtnWhiteBlack", " 左クリックの描画色を白,右クリックの描画色を黒に設定.", nullptr},
+    {"tbtnTrans", " 画像の背景色を透過して貼り付けるかどうかのON/OFF.", nullptr},
+    {"tbtnClear", " 画像を背景色(白)で消去.", nullptr},
+    {"tbtnCenter", " 画像を自動的に中央へ配置.", nullptr},
+    {"tbtnReverse", " 画像の白黒を反転.", " 選択範囲の画像の白黒を反転."},
+    {"tbtnUD", " 画像の上下を反転.", " 選択範囲の画像の上下を反転."},
+    {"tbtnLR", " 画像の左右を反転.", " 選択範囲の画像の左右を反転."},
+    {"tbtnPen", " ペンツール.ドットを自由に描画可能.", nullptr},
+    {"tbtnSelect", " 選択ツール.画像の移動やコピーに使用.", nullptr},
+    {"tbtnPaint", " ペイントツール.色の塗り潰しに使用.", nullptr},
+    {"tbtnLine", " ラインツール.直線の描画が可能.", nullptr},
+    {"tbtnBox", " ボックスツール.長方形の枠の描画が可能.", nullptr},
+    {"tbtnBoxFill", " 塗り潰しボックスツール.塗り潰した長方形の描画が可能.", nullptr},
+    {"tbtnCircle", " 円ツール.円形の枠の描画が可能.", nullptr},
+    {"tbtnCircleFill", " 塗り潰し円ツール.塗り潰した円形の描画が可能.", nullptr},
+    {"SpeedButton1", " 画像を上方向にスクロール.", nullptr},
+    {"SpeedButton2", " 画像を下方向にスクロール.", nullptr},
+    {"SpeedButton3", " 画像を左方向にスクロール.", nullptr},
+    {"SpeedButton4", " 画像を右方向にスクロール.", nullptr},
+    {"imgList", " 左クリックで画像選択.右クリックでポップアップメニュー表示.", nullptr},
+    {"lbList", " 画像番号と総画像枚数.", nullptr},
+    {"stTimes", " 画像の表示時間.1ポイントは約0.25秒,4ポイントで約1秒.", nullptr},
+    {"udTimes", " 画像の表示時間の設定.1ポイントは約0.25秒,4ポイントで約1秒.", nullptr},
+    {"udLoops", " アニメーションの繰り返し回数の設定.最大は無限大.", nullptr},
+    {"stLoops", " アニメーションの繰り返し回数.", nullptr},
+    {"Label1", " アニメーションの繰り返し回数.", nullptr},
+};
+
 TEST_F(MainWindowUi, PointerOverControlsShowsTheirHintsAndHidesTheDotCursor) {
-    const auto hover = [&](const char* name, QPointF at = QPointF(2, 2)) {
-        QWidget* control = child<QWidget>(name);
+    for (int i = 0; i < 5; ++i) // every slot holds a frame, so that all of them are shown
+        QTest::keyClick(&window, Qt::Key_Insert);
+    const auto hover = [&](const QString& name, QPointF at = QPointF(2, 2)) {
+        QWidget* control = window.centralWidget();
+        if (name != control->objectName()) control = control->findChild<QWidget*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        if (control == nullptr) return QString();
         QMouseEvent move(QEvent::MouseMove, at, control->mapToGlobal(at), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(control, &move);
         return child<QLabel>("StatusPanel1")->text();
     };
+    // The five slots share the hint of their kind.
+    const auto names = [](const char* control) {
+        const QString name = QString::fromUtf8(control);
+        if (!QStringList({"imgList", "lbList", "stTimes", "udTimes"}).contains(name))
+            return QStringList{name};
+        QStringList numbered;
+        for (int k = 0; k < 5; ++k)
+            numbered << name + QString::number(k);
+        return numbered;
+    };
     auto* canvas = child<EditCanvas>("imgMain");
     QTest::mouseMove(canvas, QPoint(40, 40));
     EXPECT_EQ(window.editor().mark.kind, CanvasMark::Kind::DotCursor);
-    EXPECT_EQ(hover("imgList0"),
-              QString::fromUtf8(" 左クリックで画像選択.右クリックでポップアップメニュー表示."));
+    for (const ExpectedHint& expected : kExpectedHints) {
+        for (const QString& name : names(expected.control)) {
+            EXPECT_EQ(hover(name), QString::fromUtf8(expected.hint)) << name.toStdString();
+        }
+    }
     EXPECT_EQ(window.editor().mark.kind, CanvasMark::Kind::None);
-    EXPECT_EQ(hover("imgSub"), hover("imgList0")); // the preview leaves the hint alone
-    EXPECT_EQ(hover("lbList0"), QString::fromUtf8(" 画像番号と総画像枚数."));
+    EXPECT_EQ(hover("imgSub"), hover("Label1")); // the preview leaves the hint alone
+    EXPECT_EQ(hover("frmMainClient", QPointF(495, 200)), "");
     child<QToolButton>("tbtnWhiteBlack")->click();
     EXPECT_EQ(hover("tbtnClear"), QString::fromUtf8(" 画像を背景色(黒)で消去."));
-    EXPECT_EQ(hover("tbtnReverse"), QString::fromUtf8(" 画像の白黒を反転."));
-    EXPECT_EQ(hover("udLoops"),
-              QString::fromUtf8(" アニメーションの繰り返し回数の設定.最大は無限大."));
-    EXPECT_EQ(hover("frmMainClient", QPointF(495, 200)), "");
+
+    trigger("SelectAll1");
+    ASSERT_TRUE(window.editor().sel.isSelected);
+    for (const ExpectedHint& expected : kExpectedHints) {
+        if (QString(expected.control) == "tbtnClear") continue; // the colour mode changed
+        const char* hint = expected.withSelection ? expected.withSelection : expected.hint;
+        for (const QString& name : names(expected.control)) {
+            EXPECT_EQ(hover(name), QString::fromUtf8(hint)) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(window.editor().mark.kind, CanvasMark::Kind::SelectionFrame);
 }
 
 TEST_F(MainWindowUi, PlaybackLocksEditingUntilItStops) {

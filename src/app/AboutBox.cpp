@@ -49,6 +49,8 @@ int rightOf(const QWidget* widget) {
 TfrmAbout::TfrmAbout(QWidget* parent, ShellPort* shell) : QDialog(parent), m_shell(shell) {
     setObjectName("frmAbout");
     setWindowTitle(QString::fromUtf8("Vemurion のバージョン情報"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");

@@ -38,6 +38,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -120,14 +121,19 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     m_editor.cursorColor = 0xFF0000;
     m_editor.view = this;
     NewDocument(m_editor);
-    std::vector<std::string> paths;
-    for (const QString& argument : arguments)
-        paths.push_back(argument.toStdString());
-    openFromCommandLine(m_editor, paths);
     changed(~0u);
     adjustSize();
     setFixedSize(sizeHint());
+    if (const QScreen* desktop = screen())
+        move(desktop->availableGeometry().center() - rect().center());
     Timer1->start();
+    std::vector<std::string> paths;
+    for (const QString& argument : arguments)
+        paths.push_back(argument.toStdString());
+    // Opened once the event loop runs, when the window is up: a refused file's message then
+    // shows over the window.
+    if (!paths.empty())
+        QTimer::singleShot(0, this, [this, paths] { openFromCommandLine(m_editor, paths); });
 }
 
 // ---- The screen follows the Editor ----

@@ -42,8 +42,8 @@ public:
     explicit TfrmMain(Prompts* prompts = nullptr, ClipboardPort* clipboard = nullptr);
     ~TfrmMain() override;
 
-    // Sets the defaults, makes the first document and opens the file named by the first
-    // argument, if any.
+    // Sets the defaults, makes the first document, centres the window on the desktop, and opens
+    // the file named by the first argument, if any, as soon as the event loop runs.
     void FormCreate(const QStringList& arguments);
 
     Editor& editor() { return m_editor; }

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace vemurion {
 
@@ -12,6 +13,17 @@ constexpr const char* kCaption = "Vemurion";
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.c_str());
+}
+
+// Shows the box modally and, once it is up, brings it to the front over its owner: a file dropped
+// from another program makes that program the active one.
+int execInFront(QMessageBox& box) {
+    QTimer::singleShot(0, &box, [&box] {
+        if (QWidget* owner = box.parentWidget()) owner->window()->raise();
+        box.raise();
+        box.activateWindow();
+    });
+    return box.exec();
 }
 
 std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRequest& request,
@@ -56,9 +68,7 @@ QStringList qtNameFilters(const std::string& filter) {
 
 void QtPrompts::warn(const std::string& text) {
     QMessageBox box(QMessageBox::Warning, kCaption, fromUtf8(text), QMessageBox::Ok, m_owner);
-    box.raise();
-    box.activateWindow();
-    box.exec();
+    execInFront(box);
 }
 
 Answer QtPrompts::askYesNoCancel(const std::string& text) {
@@ -69,7 +79,7 @@ Answer QtPrompts::askYesNoCancel(const std::string& text) {
     box.button(QMessageBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (execInFront(box)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -83,7 +93,7 @@ bool QtPrompts::askOkCancel(const std::string& text, const std::string& caption)
     QMessageBox box(QMessageBox::Warning, fromUtf8(caption), fromUtf8(text),
                     QMessageBox::Ok | QMessageBox::Cancel, m_owner);
     box.button(QMessageBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
-    return box.exec() == QMessageBox::Ok;
+    return execInFront(box) == QMessageBox::Ok;
 }
 
 std::optional<FileDialogAnswer> QtPrompts::askOpenFile(const FileDialogRequest& request) {

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
@@ -19,6 +20,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace vemurion {
 namespace {
@@ -76,6 +79,78 @@ TEST_F(MainWindowUi, StartsWithAFreshUntitledDocument) {
     EXPECT_FALSE(child<PictureBox>("imgList2")->isEnabled()); // beyond it
     EXPECT_FALSE(child<UpDown>("udTimes1")->isVisible());
     EXPECT_EQ(child<PictureBox>("imgSub")->picture().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+// The window starts centred on the desktop; it and its three dialogs keep their size, and only
+// the main window can be minimised.
+TEST_F(MainWindowUi, StartsCentredWithFixedWindowsAndDialogs) {
+    const QRect desktop = window.screen()->availableGeometry();
+    // The frame's size is the desktop's to decide, and known only once the window is up.
+    const QRect frame = window.frameGeometry();
+    const QPoint offCentre = frame.center() - desktop.center();
+    EXPECT_LE(std::abs(offCentre.x()), (frame.width() - window.width()) / 2 + 1);
+    EXPECT_LE(std::abs(offCentre.y()), (frame.height() - window.height()) / 2 + 1);
+    const std::pair<const char*, bool> windows[] = {
+        {"frmMain", true}, {"frmSelection", false}, {"frmAbout", false}, {"frmTag", false}};
+    for (const auto& [name, minimisable] : windows) {
+        SCOPED_TRACE(name);
+        QWidget* shown = name == window.objectName() ? &window : child<QWidget>(name);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_TRUE(shown->isWindow());
+        EXPECT_EQ(shown->minimumSize(), shown->maximumSize());
+        const Qt::WindowFlags flags = shown->windowFlags();
+        EXPECT_EQ(flags.testFlag(Qt::WindowMinimizeButtonHint), minimisable);
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+        if (!minimisable) {
+            EXPECT_TRUE(flags.testFlag(Qt::MSWindowsFixedSizeDialogHint));
+        }
+    }
+}
+
+// A file named on the command line is opened once the window is up, so that the message for a
+// refused one shows over the window.
+TEST(MainWindowStart, OpensTheCommandLineFileOverTheShownWindow) {
+    class ShownPrompts : public FakePrompts {
+    public:
+        const QWidget* window = nullptr;
+        std::vector<bool> windowShown;
+        void warn(const std::string& text) override {
+            windowShown.push_back(window->isVisible());
+            FakePrompts::warn(text);
+        }
+    };
+    TempFolder temp;
+    const std::string picture = temp.path("pic.bmp");
+    const std::string animation = temp.path("anim.lcd");
+    test::writeBytes(picture, {'B', 'M'});
+    test::writeBytes(animation, encodeLcd(AnimationDocument{}, "x"));
+    const std::pair<std::string, const char*> cases[] = {
+        {picture, "Vemurion - [無題]"},
+        {animation, "Vemurion - [anim.lcd]"},
+        {temp.path("missing.lcd"), "Vemurion - [無題]"},
+    };
+    for (const auto& [path, title] : cases) {
+        SCOPED_TRACE(path);
+        ShownPrompts prompts;
+        FakeClipboard clipboard;
+        TfrmMain window{&prompts, &clipboard};
+        prompts.window = &window;
+        window.FormCreate({QString::fromStdString(path), "ignored.lcd"});
+        EXPECT_TRUE(prompts.warnings.empty());
+        window.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(title));
+        if (path == picture) {
+            EXPECT_EQ(prompts.warnings,
+                      std::vector<std::string>{
+                          "pic.bmp は直接開くことができません.\n"
+                          "イメージリストメニューの[リストへ追加]で読み込んで下さい."});
+            EXPECT_EQ(prompts.windowShown, std::vector<bool>{true});
+        } else {
+            EXPECT_TRUE(prompts.warnings.empty());
+        }
+    }
 }
 
 // Every command with its caption, shortcut and enabled state once the window is up with an

@@ -3,12 +3,17 @@
 #include "publish/TagText.h"
 #include "support/FakeServices.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +59,28 @@ TEST_F(TagDialogUi, CopyPutsTheTypedTextWithCrLfOnTheClipboardAndCloses) {
     EXPECT_EQ(clipboard.textContent, std::optional<std::string>("<embed>\r\nmine\r\n"));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(copied.count(), 1);
+}
+
+// Whatever room the desktop's font needs, the two texts at the top touch neither each other nor
+// the border, and every line of the tag stays one line, which the box scrolls sideways.
+TEST_F(TagDialogUi, TextsKeepClearOfTheBorderAndTagLinesAreNotWrapped) {
+    fileName = "/w/a very long name for the animation on the page.lcd";
+    child<QTabBar>("TabControl1")->setCurrentIndex(1);
+    dialog.show();
+    const QRect first = child<QLabel>("Label1")->geometry();
+    const QRect second = child<QLabel>("Label2")->geometry();
+    EXPECT_LT(first.right() + 4, second.left());
+    EXPECT_LE(second.right() + 8, dialog.width());
+    const QWidget* memo = child<QPlainTextEdit>("memoTagText");
+    EXPECT_LE(memo->geometry().right() + 8, dialog.width());
+
+    const QTextDocument* text = child<QPlainTextEdit>("memoTagText")->document();
+    ASSERT_EQ(text->blockCount(), 7);
+    for (QTextBlock line = text->begin(); line.isValid(); line = line.next()) {
+        text->documentLayout()->blockBoundingRect(line); // lays the line out
+        EXPECT_EQ(line.layout()->lineCount(), 1) << line.text().toStdString();
+    }
+    EXPECT_GT(child<QPlainTextEdit>("memoTagText")->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(TagDialogUi, ClosesWhenAnotherWindowIsActivated) {

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMessageBox>
 
 #include <exception>
@@ -10,6 +11,12 @@ namespace vemurion {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Vemurion"));
     setApplicationVersion(QStringLiteral("1.12"));
+    if (loadQtTranslation(m_qtTranslation)) installTranslator(&m_qtTranslation);
+}
+
+bool loadQtTranslation(QTranslator& translator) {
+    return translator.load(QStringLiteral("qtbase_ja"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 namespace vemurion {
 
@@ -11,7 +12,15 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QTranslator m_qtTranslation;
 };
+
+// Loads Qt's own Japanese texts (file dialogs, the overwrite question, standard buttons) from
+// Qt's translations folder into `translator`. False when they are not installed; Qt's dialogs
+// then speak English.
+bool loadQtTranslation(QTranslator& translator);
 
 // The Japanese proportional gothic the window's layout was made for, where installed.
 void applyWindowFont(QApplication& app);

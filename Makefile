@@ -15,16 +15,22 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR)
 
-run: build
+# `make run` builds only the editor and its help pages, not the tests and benchmarks.
+run: configure
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "No display found: start the editor under a display, for example: xvfb-run make run"; exit 1; \
 	fi
+	@cmake --build $(BUILD_DIR) --target vemurion vemurion_help
 	@$(BUILD_DIR)/bin/vemurion $(ARGS)
 
+# The default build holds the tests and what they run; the benchmarks stay out of it.
 test: build
+	@test -d ../shared/testdata || \
+		echo "../shared/testdata not found: the tests that read it are skipped (see README.md)"
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
-bench: build
+bench: configure
+	@cmake --build $(BUILD_DIR) --target vemurion_bench
 	@scripts/run-benchmarks $(BUILD_DIR)
 
 format:

@@ -1,9 +1,12 @@
-// Cost of one pen move, from the pointer event to the committed frame and the repainted canvas.
+// Cost of one pen move, from the pointer event to the committed frame and the repainted canvas,
+// and of one frame put in front of a long list or taken out of it.
 #include "app/MainWindow.h"
 #include "document/DocumentOps.h"
 #include "editor/CanvasInput.h"
 #include "editor/CanvasView.h"
 #include "editor/EditCanvas.h"
+#include "framelist/FrameOps.h"
+#include "import/AddToList.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -74,6 +77,46 @@ void BM_PenMoveWidget(benchmark::State& state) {
     window.editor().doc.Modified = false;
 }
 BENCHMARK(BM_PenMoveWidget);
+
+enum class ListChange { Insert, Remove, AddToList };
+
+// One frame in front of frame 0 of 254, or frame 0 of 255 taken out: every other frame's cell
+// moves. The change that restores the list between iterations is not timed.
+void BM_FrameAtFront(benchmark::State& state, ListChange change) {
+    Editor e;
+    NewDocument(e);
+    fillCheckerboard(e);
+    const Raster picture = e.imgListWork;
+    for (int k = 1; k < kMaxFrames - 1; ++k)
+        e.doc.sheet.setCell(k, picture);
+    e.doc.FrameCount = kMaxFrames - 1;
+    LcdContent oneFrame;
+    oneFrame.frameCount = 1;
+    oneFrame.timeBytes = {1};
+    oneFrame.frames = {picture};
+    if (change == ListChange::Remove) InsertFrameAt(e, 1, picture);
+    for (auto _ : state) {
+        e.doc.CurrentFrame = 0;
+        if (change == ListChange::Remove) {
+            RemoveCurrentFrame(e);
+        } else if (change == ListChange::Insert) {
+            InsertFrameAt(e, 1, picture);
+        } else {
+            InsertLcdFrames(e, oneFrame);
+        }
+        state.PauseTiming();
+        e.doc.CurrentFrame = 0;
+        if (change == ListChange::Remove) {
+            InsertFrameAt(e, 1, picture);
+        } else {
+            RemoveCurrentFrame(e);
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK_CAPTURE(BM_FrameAtFront, Insert, ListChange::Insert)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FrameAtFront, Remove, ListChange::Remove)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FrameAtFront, AddToList, ListChange::AddToList)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

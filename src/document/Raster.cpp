@@ -1,6 +1,7 @@
 #include "document/Raster.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vemurion {
 
@@ -50,16 +51,13 @@ void Raster::copyRect(const Raster& source, int sx, int sy, int w, int h, int dx
     w = std::min({w, source.m_width - sx, m_width - dx});
     h = std::min({h, source.m_height - sy, m_height - dy});
     if (w <= 0 || h <= 0) return;
-    if (&source == this) {
-        const Raster copy = source;
-        copyRect(copy, sx, sy, w, h, dx, dy);
-        return;
-    }
-    for (int row = 0; row < h; ++row) {
-        const auto from =
-            source.m_dots.begin() + static_cast<std::ptrdiff_t>(source.index(sx, sy + row));
-        std::copy(from, from + w,
-                  m_dots.begin() + static_cast<std::ptrdiff_t>(index(dx, dy + row)));
+    // Within one raster the rectangles may overlap: rows are taken in the order that reads each
+    // source row before it is overwritten, and std::memmove copes with overlap inside a row.
+    const bool bottomUp = &source == this && dy > sy;
+    for (int i = 0; i < h; ++i) {
+        const int row = bottomUp ? h - 1 - i : i;
+        std::memmove(&m_dots[index(dx, dy + row)], &source.m_dots[source.index(sx, sy + row)],
+                     static_cast<std::size_t>(w) * sizeof(Rgb));
     }
 }
 

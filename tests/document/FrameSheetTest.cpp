@@ -236,5 +236,25 @@ TEST(FrameSheet, CopyFrameCellCopiesOneCellAndTouchesNoNeighbour) {
     }
 }
 
+// Overlapping rectangles of one raster, in every direction: the result is that of copying from
+// an untouched copy of the raster.
+TEST(FrameSheet, CopyWithinOneRasterReadsTheRectangleAsItWas) {
+    Raster numbered(20, 12);
+    for (int y = 0; y < numbered.height(); ++y) {
+        for (int x = 0; x < numbered.width(); ++x)
+            numbered.set(x, y, static_cast<Rgb>(y * 100 + x));
+    }
+    for (int dy = -2; dy <= 2; ++dy) {
+        for (int dx = -3; dx <= 3; dx += 3) {
+            SCOPED_TRACE(testing::Message() << "by " << dx << ", " << dy);
+            Raster inPlace = numbered;
+            inPlace.copyRect(inPlace, 4, 3, 10, 6, 4 + dx, 3 + dy);
+            Raster expected = numbered;
+            expected.copyRect(numbered, 4, 3, 10, 6, 4 + dx, 3 + dy);
+            EXPECT_TRUE(inPlace == expected);
+        }
+    }
+}
+
 } // namespace
 } // namespace vemurion

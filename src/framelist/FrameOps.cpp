@@ -1,6 +1,8 @@
 #include "framelist/FrameOps.h"
 
 #include "app/CommandStates.h"
+#include "editor/CanvasView.h"
+#include "editor/Selection.h"
 #include "framelist/FrameClipboard.h"
 #include "framelist/FrameList.h"
 #include "import/PictureClassify.h"
@@ -27,16 +29,24 @@ void closeFrameGap(AnimationDocument& doc, int index) {
     doc.FrameCount -= 1;
 }
 
-void showFrameList(Editor& e, int index) {
+void showFrameList(Editor& e, int index, ListScroll scroll) {
     e.doc.CurrentFrame = index;
     applyScrollRange(e);
-    ScrollToCurrent(e);
+    if (scroll == ListScroll::ToFrame) ScrollToCurrent(e);
     RefreshFrameSlots(e);
     UpdateFrameListCommands(e);
-    SelectFrameSlot(e, slotOfFrame(e, index));
+    const int slot = slotOfFrame(e, index);
+    if (slot >= 0) {
+        SelectFrameSlot(e, slot);
+        return;
+    }
+    Deselect(e);
+    UpdateListCursor(e);
+    e.imgListWork = e.doc.sheet.cell(index);
+    ShowCurrentFrame(e);
 }
 
-void InsertFrameAt(Editor& e, int time, const Raster& picture) {
+void InsertFrameAt(Editor& e, int time, const Raster& picture, ListScroll scroll) {
     AnimationDocument& doc = e.doc;
     if (doc.FrameCount >= kMaxFrames) return;
     const int i = doc.CurrentFrame;
@@ -45,7 +55,7 @@ void InsertFrameAt(Editor& e, int time, const Raster& picture) {
     openFrameGap(doc, i);
     doc.DisplayTimes[static_cast<std::size_t>(i)] = time;
     doc.sheet.setCell(i, picture);
-    showFrameList(e, i);
+    showFrameList(e, i, scroll);
     doc.Modified = true;
     UpdateCommandStates(e);
 }

@@ -10,13 +10,17 @@ void openFrameGap(AnimationDocument& doc, int index);
 // Moves the frames after `index` one place down over it and counts one frame less; the append
 // slot's cell and time come down too.
 void closeFrameGap(AnimationDocument& doc, int index);
-// After the frame count changed: the scroll range, the list scrolled to frame `index`, and that
-// frame made current as a click on its slot does.
-void showFrameList(Editor& e, int index);
+enum class ListScroll { ToFrame, Keep };
+
+// After the frame count changed: the scroll range, the list scrolled to frame `index` (or left
+// where it is), and that frame made current as a click on its slot does. A frame left out of
+// view is current all the same, without the list cursor.
+void showFrameList(Editor& e, int index, ListScroll scroll = ListScroll::ToFrame);
 
 // Inserts a frame of display time `time` and picture `picture` in front of the current frame
 // (at the end when the append slot is current) and makes it current. Undo takes it out again.
-void InsertFrameAt(Editor& e, int time, const Raster& picture);
+void InsertFrameAt(Editor& e, int time, const Raster& picture,
+                   ListScroll scroll = ListScroll::ToFrame);
 // Removes the current frame, which must be a real frame; the one after it becomes current.
 // Undo puts it back.
 void RemoveCurrentFrame(Editor& e);

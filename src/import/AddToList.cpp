@@ -13,6 +13,7 @@
 #include "import/PictureClassify.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vemurion {
 
@@ -49,7 +50,7 @@ bool InsertPictureFile(Editor& e, const std::string& path) {
     }
     const PictureFit fit = classifyPicture(*read.picture);
     if (fit == PictureFit::Plain) {
-        InsertFrameAt(e, 1, centredOnFrame(*read.picture, e.rightColor));
+        InsertFrameAt(e, 1, centredOnFrame(*read.picture, e.rightColor), ListScroll::Keep);
     } else if (e.conversion != nullptr) {
         ConversionRequest request;
         request.sourceIsFile = true;
@@ -93,29 +94,37 @@ void A1Click(Editor& e) {
 void InsertLcdFrames(Editor& e, const LcdContent& content) {
     AnimationDocument& doc = e.doc;
     const int i = doc.CurrentFrame;
-    const int n = content.frameCount;
-    for (int k = doc.FrameCount - 1; k >= i; --k) {
-        if (k + n >= kMaxFrames) continue;
-        doc.sheet.CopyFrameCell(k + n, k);
-        doc.DisplayTimes[static_cast<std::size_t>(k + n)] =
-            doc.DisplayTimes[static_cast<std::size_t>(k)];
-    }
-    for (int k = 0; k < n && i + k < kMaxFrames; ++k) {
-        const auto from = static_cast<std::size_t>(k);
-        doc.DisplayTimes[static_cast<std::size_t>(i + k)] =
-            std::max<int>(content.timeBytes[from], 1);
-        doc.sheet.setCell(i + k, content.frames[from]);
-    }
-    doc.FrameCount = std::min(doc.FrameCount + n, kMaxFrames);
+    const int incoming =
+        static_cast<int>(std::min(content.frames.size(), content.timeBytes.size()));
+    // The list's own frames always stay; of the file's, only those that fit are put in.
+    const int n = std::min(incoming, std::max(kMaxFrames - doc.FrameCount, 0));
+    if (n > 0) {
+        for (int k = doc.FrameCount - 1; k >= i; --k) {
+            doc.sheet.CopyFrameCell(k + n, k);
+            doc.DisplayTimes[static_cast<std::size_t>(k + n)] =
+                doc.DisplayTimes[static_cast<std::size_t>(k)];
+        }
+        for (int k = 0; k < n; ++k) {
+            const auto from = static_cast<std::size_t>(k);
+            doc.DisplayTimes[static_cast<std::size_t>(i + k)] =
+                std::max<int>(content.timeBytes[from], 1);
+            doc.sheet.setCell(i + k, content.frames[from]);
+        }
+        doc.FrameCount += n;
 
-    e.imgListWork = doc.sheet.cell(i);
-    ShowCurrentFrame(e);
-    e.list.position = 0;
-    UpdateFrameListCommands(e);
-    RefreshFrameSlots(e);
-    UpdateListCursor(e);
-    doc.Modified = true;
-    UpdateCommandStates(e);
+        e.imgListWork = doc.sheet.cell(i);
+        ShowCurrentFrame(e);
+        e.list.position = 0;
+        UpdateFrameListCommands(e);
+        RefreshFrameSlots(e);
+        UpdateListCursor(e);
+        doc.Modified = true;
+        UpdateCommandStates(e);
+    }
+    if (n < incoming && e.prompts != nullptr) {
+        e.prompts->warn("リストに入りきらないため, " + std::to_string(incoming - n) +
+                        " 枚のイメージは追加されませんでした.");
+    }
 }
 
 PictureReadResult readPictureFile(Editor& e, const std::string& path) {

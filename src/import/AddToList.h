@@ -14,14 +14,15 @@ inline constexpr const char* kAddToListFilter =
     "ビットマップファイル (*.bmp)|*.bmp|JPEGファイル (*.jpg)|*.jpg";
 
 // Add to list: asks for a file and puts its frames in front of the current frame. An LCD or
-// internal-LCD text file gives all its frames, at once and without undo; a bitmap or JPEG file
-// gives one frame, directly when it is 48 x 32 black and white at most, otherwise through the
-// conversion dialog, which is shown without waiting.
+// internal-LCD text file gives those of its frames that fit, at once and without undo; a bitmap
+// or JPEG file gives one frame, directly when it is 48 x 32 black and white at most, otherwise
+// through the conversion dialog, which is shown without waiting.
 void A1Click(Editor& e);
 
-// Puts the frames of `content` in front of the current frame, keeping the first 255 frames of
-// the combined list, and shows the first added frame from the top of the list. The document's
-// loop count stays; a stored display time of 0 becomes 1, as on Open.
+// Puts the frames of `content` in front of the current frame, as many as the list has room for,
+// and shows the first added frame from the top of the list. The list's own frames always stay;
+// the frames left out are counted in one message. The document's loop count stays; a stored
+// display time of 0 becomes 1, as on Open.
 void InsertLcdFrames(Editor& e, const LcdContent& content);
 
 // Reads a bitmap file (the path names ".bmp" or ".BMP") or a JPEG file (".jpg" or ".JPG")

@@ -1,6 +1,7 @@
 #include "import/AddToList.h"
 
 #include "app/CommandStates.h"
+#include "framelist/FrameList.h"
 #include "support/ConversionFakes.h"
 #include "support/FakeServices.h"
 
@@ -125,18 +126,39 @@ TEST_F(AddToListTest, FramesOfAnLcdFileGoInFrontOfTheCurrentFrame) {
     EXPECT_EQ(e.openFolder, temp.folder() + "/in/");
 }
 
-TEST_F(AddToListTest, ListKeepsItsFirst255Frames) {
-    makeDocument(100, 50);
-    addFile(makeFile("long.lcd", lcdBytes(std::vector<std::uint8_t>(200, 9))));
+// The list's own frames always stay; of the file's, those that fit go in, and the user hears
+// how many did not.
+TEST_F(AddToListTest, ListKeepsItsFramesAndTakesThoseOfTheFileThatFit) {
+    struct Case {
+        int count, current, inFile;
+        int added;
+        const char* message; // none when every frame fits
+    };
+    const Case cases[] = {
+        {100, 50, 200, 155, "リストに入りきらないため, 45 枚のイメージは追加されませんでした."},
+        {250, 250, 5, 5, nullptr},
+        {254, 0, 2, 1, "リストに入りきらないため, 1 枚のイメージは追加されませんでした."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.inFile << " frames into " << c.count);
+        makeDocument(c.count, c.current);
+        prompts.clearRecord();
+        addFile(makeFile("long.lcd", lcdBytes(std::vector<std::uint8_t>(c.inFile, 9))));
 
-    std::vector<int> expected(255);
-    std::iota(expected.begin(), expected.begin() + 50, 0);
-    std::iota(expected.begin() + 50, expected.begin() + 250, kFromFile);
-    std::iota(expected.begin() + 250, expected.end(), 50);
-    EXPECT_EQ(numbers(), expected);
-    EXPECT_EQ(e.doc.DisplayTimes[249], 9);
-    EXPECT_EQ(e.doc.DisplayTimes[254], 55);
-    EXPECT_FALSE(e.commandEnabled.at("A1"));
+        std::vector<int> expected(static_cast<std::size_t>(c.count + c.added));
+        const auto at = [&](int k) { return expected.begin() + k; };
+        std::iota(at(0), at(c.current), 0);
+        std::iota(at(c.current), at(c.current + c.added), kFromFile);
+        std::iota(at(c.current + c.added), expected.end(), c.current);
+        EXPECT_EQ(numbers(), expected);
+        EXPECT_EQ(e.doc.DisplayTimes[std::size_t(c.current + c.added - 1)], 9);
+        EXPECT_EQ(e.doc.DisplayTimes[std::size_t(c.count + c.added - 1)],
+                  c.current < c.count ? c.count : 9);
+        EXPECT_EQ(prompts.warnings,
+                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(e.doc.CurrentFrame, c.current);
+        EXPECT_FALSE(e.commandEnabled.at("A1"));
+    }
 }
 
 // Files that cannot be added leave the document, its undo record and the dialog's folder as
@@ -242,6 +264,16 @@ TEST_F(AddToListTest, PicturesAreAddedAtOnceOrGoToTheConversionDialog) {
         EXPECT_EQ(e.doc.LoopCount, 3);
         EXPECT_EQ(e.openFolder, temp.folder() + "/");
     }
+
+    // A frame added at once leaves the list where it is, with the current frame out of view.
+    makeDocument(20, 15);
+    applyScrollRange(e);
+    addFile(path("bw.bmp"));
+    EXPECT_EQ(e.list.position, 0);
+    EXPECT_FALSE(e.list.cursorVisible);
+    EXPECT_EQ(e.doc.CurrentFrame, 15);
+    EXPECT_TRUE(e.imgListWork == bw);
+    EXPECT_EQ(numbers()[16], 15);
 }
 
 } // namespace

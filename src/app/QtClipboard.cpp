@@ -1,5 +1,6 @@
 #include "app/QtClipboard.h"
 
+#include "framelist/FrameClipboard.h"
 #include "import/PictureLoader.h"
 
 #include <QClipboard>
@@ -24,7 +25,8 @@ bool QtClipboard::hasPicture() const {
 
 bool QtClipboard::hasFrameBlock() const {
     const QMimeData* data = clipboardData();
-    return data != nullptr && data->hasFormat(kFrameClipboardFormat);
+    return data != nullptr && data->hasFormat(kFrameClipboardFormat) &&
+           static_cast<std::size_t>(data->data(kFrameClipboardFormat).size()) == kFrameBlockSize;
 }
 
 std::optional<Raster> QtClipboard::picture() const {

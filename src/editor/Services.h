@@ -67,7 +67,8 @@ public:
     virtual ~ClipboardPort() = default;
     // A picture in a format the picture loader reads (a bitmap in the usual case).
     virtual bool hasPicture() const = 0;
-    // A frame in the program's private format.
+    // A frame in the program's private format: a block of exactly 4609 bytes. A block of any
+    // other size counts as absent.
     virtual bool hasFrameBlock() const = 0;
     virtual std::optional<Raster> picture() const = 0;
     virtual std::optional<std::vector<std::uint8_t>> frameBlock() const = 0;

@@ -13,11 +13,14 @@ std::vector<std::uint8_t> encodeFrameBlock(int displayTime, const Raster& pictur
 }
 
 std::optional<FrameBlockContent> decodeFrameBlock(const std::vector<std::uint8_t>& block) {
-    if (block.size() < kFrameBlockSize) return std::nullopt;
+    if (block.size() != kFrameBlockSize) return std::nullopt;
     FrameBlockContent content;
     content.displayTime = block[0] == 0 ? 1 : block[0];
-    const DotBuffer dots(block.begin() + 1, block.begin() + kFrameBlockSize);
-    WriteDots(content.picture, 0, 0, dots, kFrameHeight, kFrameWidth);
+    const std::uint8_t* blue = block.data() + 1;
+    for (int y = 0; y < kFrameHeight; ++y) {
+        for (int x = 0; x < kFrameWidth; ++x, blue += 3)
+            content.picture.set(x, y, *blue == 0 ? kBlack : kWhite);
+    }
     return content;
 }
 

@@ -22,9 +22,10 @@ struct FrameBlockContent {
     Raster picture{kFrameWidth, kFrameHeight};
 };
 
-// A block shorter than kFrameBlockSize is refused. Bytes after the block are ignored, since a
-// clipboard may hand back the block rounded up to the size of its allocation. A display time
-// byte of 0, which no frame can have, is read as 1.
+// Only a block of exactly kFrameBlockSize bytes is a frame. A display time byte of 0, which no
+// frame can have, is read as 1. A block from another program may hold any colours: each dot is
+// black when its first (blue) byte is 0 and white otherwise, as the LCD writer tells them, so the
+// frame shows what it will be saved and exported as.
 std::optional<FrameBlockContent> decodeFrameBlock(const std::vector<std::uint8_t>& block);
 
 } // namespace vemurion

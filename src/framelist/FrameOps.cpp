@@ -125,13 +125,17 @@ void PasteFrame(Editor& e) {
     if (!canGrow(e) || e.clipboard == nullptr) return;
     if (e.clipboard->hasFrameBlock()) {
         const auto block = e.clipboard->frameBlock();
-        const auto frame = block ? decodeFrameBlock(*block) : std::nullopt;
-        if (frame) InsertFrameAt(e, frame->displayTime, frame->picture);
-        return;
+        if (const auto frame = block ? decodeFrameBlock(*block) : std::nullopt) {
+            InsertFrameAt(e, frame->displayTime, frame->picture);
+            return;
+        }
     }
     if (!e.clipboard->hasPicture()) return;
     const std::optional<Raster> picture = e.clipboard->picture();
-    if (!picture) return;
+    if (!picture) {
+        if (e.prompts != nullptr) e.prompts->warn("クリップボードの画像は読み込めません.");
+        return;
+    }
     const PictureFit fit = classifyPicture(*picture);
     if (fit == PictureFit::Plain) {
         InsertFrameAt(e, 1, centredOnFrame(*picture, e.rightColor));

@@ -1,3 +1,4 @@
+#include "app/CommandStates.h"
 #include "app/MainWindow.h"
 #include "editor/EditCanvas.h"
 #include "files/LcdFile.h"
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -524,6 +526,21 @@ TEST_F(MainWindowUi, DroppingFilesOpensOnlyTheFirst) {
     EXPECT_EQ(text("stLoops"), "3");
     EXPECT_EQ(text("stTimes1"), "9");
     EXPECT_TRUE(prompts.warnings.empty());
+}
+
+// On the system clipboard, only a block of exactly 4609 bytes is a frame to paste.
+TEST(MainWindowClipboardUi, FramePasteFollowsTheSizeOfTheBlock) {
+    FakePrompts prompts;
+    TfrmMain window{&prompts};
+    window.FormCreate({});
+    for (const int size : {4608, 4609, 4610}) {
+        auto* data = new QMimeData;
+        data->setData("VEMURION_TYPE", QByteArray(size, '\x01'));
+        QGuiApplication::clipboard()->setMimeData(data);
+        UpdateCommandStates(window.editor());
+        EXPECT_EQ(window.command("P3")->isEnabled(), size == 4609) << size;
+    }
+    QGuiApplication::clipboard()->clear();
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -106,6 +108,15 @@ TEST_F(FrameOpsTest, ClipboardPicturesBecomeFramesOrGoToConversion) {
         EXPECT_EQ(e.doc.sheet.cell(0), expected);
         EXPECT_EQ(e.doc.DisplayTimes[0], 1);
     }
+
+    // A picture that cannot be read ends the paste with a message.
+    e.rightColor = kWhite;
+    makeFrames(1, 0);
+    clipboard.clear();
+    clipboard.pictureUnreadable = true;
+    PasteFrame(e);
+    EXPECT_EQ(prompts.warnings, std::vector<std::string>{"クリップボードの画像は読み込めません."});
+    EXPECT_EQ(frames(), "0/10 ");
 }
 
 TEST_F(FrameOpsTest, FrameBlockBytesAndBlocksFromOutside) {
@@ -117,7 +128,8 @@ TEST_F(FrameOpsTest, FrameBlockBytesAndBlocksFromOutside) {
         std::uint8_t time;
         int pastedTime; // 0: refused
     };
-    for (const Case& c : {Case{4608, 5, 0}, Case{0, 0, 0}, Case{4612, 5, 5}, Case{4609, 0, 1}}) {
+    for (const Case& c : {Case{4608, 5, 0}, Case{0, 0, 0}, Case{4610, 5, 0}, Case{4612, 5, 0},
+                          Case{4609, 0, 1}, Case{4609, 5, 5}}) {
         makeFrames(1, 0);
         std::vector<std::uint8_t> block = white;
         block.resize(c.size);
@@ -127,6 +139,29 @@ TEST_F(FrameOpsTest, FrameBlockBytesAndBlocksFromOutside) {
         EXPECT_EQ(frames(), c.pastedTime ? "-/" + std::to_string(c.pastedTime) + " 0/10 " : "0/10 ")
             << c.size;
     }
+
+    // Beside a picture, a block of another size counts as absent: the picture is pasted.
+    makeFrames(1, 0);
+    clipboard.frameBlockContent = std::vector<std::uint8_t>(4610, 0x01);
+    clipboard.pictureContent = Raster(kFrameWidth, kFrameHeight);
+    clipboard.pictureContent->set(7, 0, kBlack);
+    PasteFrame(e);
+    EXPECT_EQ(frames(), "7/1 0/10 ");
+
+    // Any other colour becomes black when its blue byte is 0 and white otherwise, as the LCD
+    // file stores it. Dots 0 to 3 of row 0, as blue, green, red: yellow, grey 808080, red 010000
+    // and blue 000001.
+    const std::uint8_t row[] = {0x00, 0xFF, 0xFF, 0x80, 0x80, 0x80,
+                                0x00, 0x00, 0x01, 0x01, 0x00, 0x00};
+    std::vector<std::uint8_t> colours = white;
+    std::copy(std::begin(row), std::end(row), colours.begin() + 1);
+    makeFrames(1, 0);
+    clipboard.setFrameBlock(colours);
+    PasteFrame(e);
+    Raster expected(kFrameWidth, kFrameHeight, kWhite);
+    expected.set(0, 0, kBlack);
+    expected.set(2, 0, kBlack);
+    EXPECT_EQ(e.doc.sheet.cell(0), expected);
 }
 
 TEST_F(FrameOpsTest, MenusOpenWithTheItemsOfTheCurrentFrame) {

@@ -84,6 +84,7 @@ void FakeClipboard::clear() {
     pictureContent.reset();
     frameBlockContent.reset();
     textContent.reset();
+    pictureUnreadable = false;
 }
 
 void FakeClipboard::setPicture(const Raster& picture) {

@@ -2,6 +2,7 @@
 
 #include "editor/Editor.h"
 #include "editor/Services.h"
+#include "framelist/FrameClipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -64,12 +65,17 @@ public:
     std::optional<Raster> pictureContent;
     std::optional<Bytes> frameBlockContent;
     std::optional<std::string> textContent;
+    bool pictureUnreadable = false; // a picture is offered, but it cannot be read
 
     void clear();
 
-    bool hasPicture() const override { return pictureContent.has_value(); }
-    bool hasFrameBlock() const override { return frameBlockContent.has_value(); }
-    std::optional<Raster> picture() const override { return pictureContent; }
+    bool hasPicture() const override { return pictureContent.has_value() || pictureUnreadable; }
+    bool hasFrameBlock() const override {
+        return frameBlockContent.has_value() && frameBlockContent->size() == kFrameBlockSize;
+    }
+    std::optional<Raster> picture() const override {
+        return pictureUnreadable ? std::nullopt : pictureContent;
+    }
     std::optional<Bytes> frameBlock() const override { return frameBlockContent; }
     void setPicture(const Raster& picture) override;
     void setFrameBlock(const Bytes& block) override;

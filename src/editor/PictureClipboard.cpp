@@ -86,11 +86,14 @@ void Cut1Click(Editor& e) {
     e.imgCopyWork = e.imgListWork.crop(s.selLeft, s.selTop, selectionWidth(s), selectionHeight(s),
                                        e.rightColor);
     e.clipboard->setPicture(e.imgCopyWork);
+    const Raster before = e.imgListWork;
     e.imgListWork.fillRect(s.selLeft, s.selTop, s.selRight, s.selBottom, e.rightColor);
+    // Cutting from the blank append slot makes no frame.
+    const bool changed = e.imgListWork != before;
     CommitWorkPicture(e);
     RefreshFrameSlots(e);
     Deselect(e);
-    CommitTrailingFrame(e);
+    if (changed) CommitTrailingFrame(e);
     e.doc.Modified = true;
     UpdateCommandStates(e);
 }
@@ -104,10 +107,12 @@ void tbtnTransClick(Editor& e, bool transparent) {
     s.transparent = transparent;
     e.notify(kViewTools);
     if (!s.isSelected) return;
+    const Raster before = e.imgListWork;
     StampSelection(e, s.selLeft, s.selTop);
+    const bool changed = e.imgListWork != before;
     CommitWorkPicture(e);
     showSelectionFrame(e, s.selLeft, s.selTop, s.selRight, s.selBottom);
-    CommitTrailingFrame(e);
+    if (changed) CommitTrailingFrame(e);
     e.doc.Modified = true;
 }
 

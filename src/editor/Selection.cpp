@@ -58,10 +58,13 @@ void moveSelectionContent(Editor& e) {
     const Selection& s = e.sel;
     const int px = e.cursorX + s.selLeft - e.startX;
     const int py = e.cursorY + s.selTop - e.startY;
+    const Raster before = e.imgListWork;
     StampSelection(e, px, py);
+    // On the append slot, content moved over its own background makes no frame.
+    const bool changed = e.imgListWork != before;
     CommitWorkPicture(e);
     showSelectionFrame(e, px, py, px + selectionWidth(s) - 1, py + selectionHeight(s) - 1);
-    CommitTrailingFrame(e);
+    if (changed) CommitTrailingFrame(e);
     e.doc.Modified = true;
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -177,6 +178,33 @@ TEST_F(SelectionTest, TransparentContentLetsTheBackgroundColourThroughInEitherMo
         EXPECT_EQ(e.doc.sheet.cell(0), Raster(48, 32, paper));
         EXPECT_FALSE(e.sel.isSelected);
         tbtnTransClick(e, false);
+    }
+}
+
+// On the append slot, moving content, cutting and the transparency toggle make a frame only
+// when they change dots: in white-on-black mode the lifted rectangle leaves black behind.
+TEST_F(SelectionTest, AppendSlotBecomesAFrameOnlyWhenTheSelectionChangesDots) {
+    const std::function<void()> move = [this] { drag(10, 10, 11, 10); };
+    const std::function<void()> cut = [this] { Cut1Click(e); };
+    const std::function<void()> toggle = [this] { tbtnTransClick(e, true); };
+    struct Case {
+        ColorMode mode;
+        const std::function<void()>& op;
+        bool appends;
+    };
+    for (const Case& c :
+         {Case{ColorMode::BlackWhite, move, false}, Case{ColorMode::BlackWhite, cut, false},
+          Case{ColorMode::BlackWhite, toggle, false}, Case{ColorMode::WhiteBlack, move, true},
+          Case{ColorMode::WhiteBlack, cut, true}}) {
+        SCOPED_TRACE(&c.op == &move ? "move" : &c.op == &cut ? "cut" : "toggle");
+        setColorMode(e, ColorMode::BlackWhite);
+        e.doc.FrameCount = 1;
+        SelectFrameSlot(e, 1); // a white append slot
+        setColorMode(e, c.mode);
+        e.sel.transparent = false;
+        SelectAll1Click(e);
+        c.op();
+        EXPECT_EQ(e.doc.FrameCount, c.appends ? 2 : 1);
     }
 }
 

@@ -71,25 +71,29 @@ TEST_F(PictureOpsTest, EachOperationSavesUndoSetsModifiedAndMovesTheDots) {
         {scroll<ScrollDirection::Left>, kBlack, {{47, 0}, {19, 9}}, false, 47},
         {scroll<ScrollDirection::Right>, kBlack, {{1, 0}, {21, 9}}, false, 47},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        draw({{0, 0}, {20, 9}});
-        const Raster before = e.imgListWork;
-        SelectAll1Click(e); // invert and the mirrors then act on the content
-        e.undo.undoState = -1;
-        e.doc.Modified = false;
-        c.op(e);
-        EXPECT_EQ(dotsOf(c.colour), c.expected);
-        EXPECT_EQ(e.sel.isSelected, c.keepsSelection);
-        EXPECT_EQ(e.undo.undoState, 0);
-        EXPECT_EQ(e.undo.imgUndo, before);
-        EXPECT_TRUE(e.doc.Modified);
-        if (c.turnsToRestore > 0) {
-            for (int i = 0; i < c.turnsToRestore; ++i)
-                c.op(e);
-            EXPECT_EQ(e.doc.sheet.cell(0), before);
+    // With everything selected, invert and the mirrors act on the content; without a
+    // selection, on the picture. The dots come out the same.
+    for (const bool selectAll : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << (&c - cases) << (selectAll ? " selected" : ""));
+            draw({{0, 0}, {20, 9}});
+            const Raster before = e.imgListWork;
+            if (selectAll) SelectAll1Click(e);
+            e.undo.undoState = -1;
+            e.doc.Modified = false;
+            c.op(e);
+            EXPECT_EQ(dotsOf(c.colour), c.expected);
+            EXPECT_EQ(e.sel.isSelected, c.keepsSelection && selectAll);
+            EXPECT_EQ(e.undo.undoState, 0);
+            EXPECT_EQ(e.undo.imgUndo, before);
+            EXPECT_TRUE(e.doc.Modified);
+            if (c.turnsToRestore > 0) {
+                for (int i = 0; i < c.turnsToRestore; ++i)
+                    c.op(e);
+                EXPECT_EQ(e.doc.sheet.cell(0), before);
+            }
+            Deselect(e);
         }
-        Deselect(e);
     }
 }
 

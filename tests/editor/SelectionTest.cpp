@@ -181,6 +181,41 @@ TEST_F(SelectionTest, TransparentContentLetsTheBackgroundColourThroughInEitherMo
     }
 }
 
+// A right press ends the selection, inside or outside it; a left press outside ends it and
+// starts a new one. The content stays where it lies.
+TEST_F(SelectionTest, RightPressEndsTheSelectionAndAPressOutsideStartsANewOne) {
+    struct Case {
+        bool right;
+        int x0, y0, x1, y1;
+        std::optional<Rect> after;
+    };
+    const Case cases[] = {
+        {true, 7, 7, 7, 7, std::nullopt},
+        {true, 20, 20, 20, 20, std::nullopt},
+        {false, 20, 20, 25, 22, Rect{20, 20, 25, 22}},
+        {false, 20, 20, 20, 20, std::nullopt},
+    };
+    e.imgListWork.set(6, 6, kBlack);
+    CommitWorkPicture(e);
+    const Raster picture = e.doc.sheet.cell(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.right ? "right " : "left ") << c.x0 << "," << c.y0);
+        Deselect(e);
+        drag(5, 5, 10, 10);
+        ASSERT_EQ(rectOf(e.sel), (Rect{5, 5, 10, 10}));
+        if (c.right) {
+            const InputState held{.right = true};
+            canvasPress(e, MouseButton::Right, c.x0 * kCanvasScale + 4, c.y0 * kCanvasScale + 4,
+                        held);
+            canvasRelease(e, MouseButton::Right, {});
+        } else {
+            drag(c.x0, c.y0, c.x1, c.y1);
+        }
+        EXPECT_EQ(e.sel.isSelected ? std::optional(rectOf(e.sel)) : std::nullopt, c.after);
+        EXPECT_EQ(e.doc.sheet.cell(0), picture);
+    }
+}
+
 // On the append slot, moving content, cutting and the transparency toggle make a frame only
 // when they change dots: in white-on-black mode the lifted rectangle leaves black behind.
 TEST_F(SelectionTest, AppendSlotBecomesAFrameOnlyWhenTheSelectionChangesDots) {

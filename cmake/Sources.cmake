@@ -19,6 +19,8 @@ set(VEMURION_UI_SOURCES
     src/app/QtShell.h
     src/app/Application.cpp
     src/app/Application.h
+    src/app/ClosingPress.cpp
+    src/app/ClosingPress.h
     src/editor/EditCanvas.cpp
     src/editor/EditCanvas.h
     src/framelist/UpDown.cpp

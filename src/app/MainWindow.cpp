@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutBox.h"
+#include "app/ClosingPress.h"
 #include "app/CommandStates.h"
 #include "app/HelpPages.h"
 #include "app/Hints.h"
@@ -89,6 +90,7 @@ TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
     buildLayout();
     buildCommands();
     frmSelection = new TfrmSelection(this);
+    m_selectionClosingPress = new ClosingPress(frmSelection, this, imgMain);
     m_pictureFiles = std::make_unique<QtPictureFiles>();
     m_conversionPort = std::make_unique<SelectionDialogPort>(*frmSelection, m_editor);
     m_editor.pictureFiles = m_pictureFiles.get();
@@ -337,7 +339,9 @@ bool TfrmMain::dialogIsActive() const {
 }
 
 void TfrmMain::imgMainMouseDown(QMouseEvent* event) {
-    m_editor.dialogActive = dialogIsActive();
+    // The press that closed the conversion dialog counts as made under it.
+    const bool closedDialog = m_selectionClosingPress->take(event);
+    m_editor.dialogActive = closedDialog || dialogIsActive();
     m_modifiers = event->modifiers();
     const QPoint p = event->position().toPoint();
     canvasPress(m_editor, toMouseButton(event->button()), p.x(), p.y(),

@@ -21,6 +21,7 @@ class QFrame;
 
 namespace vemurion {
 
+class ClosingPress;
 class EditCanvas;
 class PictureBox;
 class UpDown;
@@ -162,6 +163,7 @@ private:
     QTimer* tmAnimation = nullptr;
 
     TfrmSelection* frmSelection = nullptr;
+    ClosingPress* m_selectionClosingPress = nullptr;
     TfrmAbout* frmAbout = nullptr;
     TfrmTag* frmTag = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "editor/Undo.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace vemurion {
 
@@ -99,7 +100,8 @@ void DrawFigure(Editor& e, int x, int y, Rgb colour) {
 }
 
 void canvasPress(Editor& e, MouseButton button, int px, int py, const InputState& input) {
-    if (inputBlocked(e)) return;
+    e.pressIgnored = inputBlocked(e);
+    if (e.pressIgnored) return;
     e.isDrawing = false;
     e.input = input;
     e.startX = pixelToDot(px);
@@ -137,7 +139,8 @@ void canvasMove(Editor& e, int px, int py, const InputState& input) {
     e.input = input;
     const int dx = pixelToDot(px);
     const int dy = pixelToDot(py);
-    const bool rubberBand = !e.sel.isSelected && e.tool == EditTool::Select && input.left;
+    const bool rubberBand =
+        !e.sel.isSelected && e.tool == EditTool::Select && input.left && !e.pressIgnored;
 
     if (dx != e.cursorX || dy != e.cursorY) {
         char text[32];
@@ -178,6 +181,7 @@ void canvasMove(Editor& e, int px, int py, const InputState& input) {
 
 void canvasRelease(Editor& e, MouseButton button, const InputState& input) {
     e.input = input;
+    if (std::exchange(e.pressIgnored, false)) return;
     if (button == MouseButton::Left && e.tool == EditTool::Select) {
         Selection& s = e.sel;
         if (s.isSelected) {

@@ -127,6 +127,7 @@ struct Editor {
     std::string savedTitle;
 
     bool dialogActive = false; // a dialog that takes the pointer away from the canvas is up
+    bool pressIgnored = false; // the last press on the canvas was ignored, until its release
     int timer1Interval = kTimerIdleMs;
 
     std::string title = "Vemurion";

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -296,6 +297,39 @@ TEST_F(MainWindowUi, DrawingOnTheAppendSlotAddsAFrame) {
     EXPECT_EQ(text("lbList1"), "002/002");
     EXPECT_EQ(text("stTimes1"), "1");
     EXPECT_TRUE(window.command("T1")->isEnabled());
+}
+
+// The conversion dialog of Add to list closes when the main window takes the focus. The press
+// that took it draws nothing, whether it arrives before the dialog has closed or after.
+TEST_F(MainWindowUi, ThePressThatClosesTheConversionDialogDrawsNothing) {
+    QImage photo(64, 64, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 120, 40));
+    const std::string where = temp.path("photo.bmp");
+    ASSERT_TRUE(photo.save(QString::fromStdString(where), "BMP"));
+    auto* dialog = child<QWidget>("frmSelection");
+    auto* canvas = child<EditCanvas>("imgMain");
+    const Editor& e = window.editor();
+    for (const bool pressFirst : {false, true}) {
+        SCOPED_TRACE(pressFirst ? "press, then the focus" : "the focus, then the press");
+        prompts.answerOpenFile(where);
+        trigger("A1");
+        ASSERT_TRUE(dialog->isVisible());
+        QApplication::setActiveWindow(dialog);
+        const QPoint dot(9 * 5 + 4, 9 * 5 + 4);
+        if (pressFirst) QTest::mousePress(canvas, Qt::LeftButton, {}, dot);
+        QApplication::setActiveWindow(&window);
+        EXPECT_FALSE(dialog->isVisible());
+        if (!pressFirst) QTest::mousePress(canvas, Qt::LeftButton, {}, dot);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, dot);
+        EXPECT_EQ(e.doc.sheet.cell(0).at(5, 5), kWhite);
+        EXPECT_EQ(e.undo.undoState, -1);
+        EXPECT_EQ(e.doc.FrameCount, 1);
+
+        stroke({5, 5}, {5, 5}); // the next press draws
+        EXPECT_EQ(e.doc.sheet.cell(0).at(5, 5), kBlack);
+        window.editor().doc.Modified = false;
+        trigger("New1");
+    }
 }
 
 TEST_F(MainWindowUi, ShiftPressedDuringAStrokeSquaresTheBox) {

@@ -224,13 +224,28 @@ TEST_F(CanvasInput, UndoOfAnAppendedFrameKeepsTheFrame) {
     EXPECT_EQ(blackDots(1), 0);
 }
 
+// A press while an animation plays or a dialog is in front is ignored, and so is the rest of
+// its gesture after the dialog has gone: the drag draws nothing, spans no rubber band, and the
+// release lifts nothing.
 TEST_F(CanvasInput, InputIsIgnoredWhilePlayingOrUnderADialog) {
-    for (bool* flag : {&e.playing, &e.dialogActive}) {
-        *flag = true;
-        stroke(3, 3, 8, 3);
-        *flag = false;
+    for (const EditTool tool : {EditTool::Pen, EditTool::Select}) {
+        for (bool* flag : {&e.playing, &e.dialogActive}) {
+            selectTool(e, tool);
+            e.sel = {.selLeft = 2, .selTop = 2, .selRight = 6, .selBottom = 6};
+            *flag = true;
+            press(3, 3);
+            *flag = false;
+            move(8, 3);
+            release();
+            EXPECT_EQ(blackDots(0), 0);
+            EXPECT_FALSE(e.sel.isSelected);
+            EXPECT_EQ(e.sel.selRight, 6);
+            EXPECT_EQ(e.undo.undoState, -1);
+        }
     }
-    EXPECT_EQ(blackDots(0), 0);
+    selectTool(e, EditTool::Pen);
+    stroke(3, 3, 8, 3);
+    EXPECT_EQ(blackDots(0), 6);
 }
 
 TEST_F(CanvasInput, RightDragLeavingTheCanvasIsFedByTheTimer) {

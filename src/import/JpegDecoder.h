@@ -1,16 +1,13 @@
 #pragma once
 
 #include "editor/Services.h"
+#include "import/PictureRoad.h"
 
 #include <cstdint>
 #include <span>
 #include <string>
 
 namespace vemurion {
-
-// The most dots a picture from outside may have. A picture is only ever reduced to 48 x 32, and
-// its decoded form takes four bytes a dot: larger ones are refused before anything is decoded.
-inline constexpr std::uint64_t kMaxPictureDots = 100'000'000;
 
 // Decodes the bytes of a JPEG file into an RGB picture; grayscale, CMYK and YCCK pictures are
 // turned into RGB. Only 8-bit samples are read. A failure leaves `picture` empty and `error`

@@ -51,4 +51,26 @@ std::vector<std::string> pictureToText(const Raster& picture) {
     return failure;
 }
 
+bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order) {
+    if (!rows.begin(picture.width(), picture.height(), order)) return false;
+    std::vector<std::uint8_t> line(std::size_t(picture.width()) * 3);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const Rgb dot = picture.at(x, y);
+            std::uint8_t* out = line.data() + std::size_t(x) * 3;
+            out[0] = order == DotOrder::Rgb ? redOf(dot) : blueOf(dot);
+            out[1] = greenOf(dot);
+            out[2] = order == DotOrder::Rgb ? blueOf(dot) : redOf(dot);
+        }
+        rows.row(line.data());
+    }
+    return true;
+}
+
+ImportedPicture importRaster(const Raster& picture) {
+    FrameReducer reducer;
+    EXPECT_TRUE(sendRows(picture, reducer));
+    return reducer.finish();
+}
+
 } // namespace vemurion::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Raster.h"
+#include "import/PictureRoad.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,11 @@ std::vector<std::string> pictureToText(const Raster& picture, int x, int y, int 
 // failure both pictures are printed.
 ::testing::AssertionResult pictureMatches(const Raster& picture,
                                           const std::vector<std::string>& rows);
+
+// Hands `picture` row by row to `rows`, as a reader would; false when begin refused it.
+bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order = DotOrder::Rgb);
+// `picture` through the import road.
+ImportedPicture importRaster(const Raster& picture);
 
 } // namespace vemurion::test
 

@@ -1,0 +1,177 @@
+#include "import/PictureRoad.h"
+
+#include "document/FrameSheet.h"
+
+#include <algorithm>
+#include <string>
+
+namespace vemurion {
+
+namespace {
+
+constexpr std::size_t kFrameRowSums = std::size_t{kFrameWidth} * 3;
+
+} // namespace
+
+bool pictureSizeAllowed(std::int64_t width, std::int64_t height) {
+    return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+           width * height <= kMaxPictureDots;
+}
+
+std::string tooLargeText(const std::string& name) {
+    return name + " は大きすぎるため読み込めません.";
+}
+
+Raster frameForConversion(const ImportedPicture& imported, Rgb background) {
+    if (imported.fit == PictureFit::TooLarge) return imported.picture;
+    return centredOnFrame(imported.picture, background);
+}
+
+std::vector<FrameReducer::Piece> FrameReducer::pieces(int source, int target) {
+    std::vector<Piece> list;
+    list.reserve(static_cast<std::size_t>(source + target));
+    std::int64_t position = 0;
+    int s = 0;
+    int t = 0;
+    while (s < source && t < target) {
+        const std::int64_t sourceEnd = std::int64_t{s + 1} * target;
+        const std::int64_t targetEnd = std::int64_t{t + 1} * source;
+        const std::int64_t end = std::min(sourceEnd, targetEnd);
+        list.push_back({s, t, static_cast<std::uint32_t>(end - position)});
+        position = end;
+        if (sourceEnd == end) ++s;
+        if (targetEnd == end) ++t;
+    }
+    return list;
+}
+
+bool FrameReducer::begin(int width, int height, DotOrder order) {
+    if (!pictureSizeAllowed(width, height)) return false;
+    m_width = width;
+    m_height = height;
+    m_order = order;
+    m_rowsIn = 0;
+    m_whole = width <= kFrameWidth && height <= kFrameHeight;
+    if (m_whole) {
+        m_kept = Raster(width, height, kBlack);
+        return true;
+    }
+    m_columns = pieces(width, kFrameWidth);
+    m_rows = pieces(height, kFrameHeight);
+    m_nextRowPiece = 0;
+    m_frameRow = 0;
+    m_downFirst = height >= kFrameHeight;
+    const std::size_t rowBytes = std::size_t(width) * 3;
+    if (m_downFirst) {
+        m_current.assign(rowBytes, 0);
+        m_next.assign(rowBytes, 0);
+    } else {
+        m_acrossRows.assign(std::size_t(height) * kFrameRowSums, 0);
+    }
+    m_frame.assign(std::size_t{kFrameHeight} * kFrameRowSums, 0);
+    return true;
+}
+
+std::uint8_t FrameReducer::channelAt(const std::uint8_t* dot, int channel) const {
+    return dot[m_order == DotOrder::Rgb ? channel : 2 - channel];
+}
+
+void FrameReducer::addWeighted(std::vector<std::uint32_t>& sums, const std::uint8_t* dots,
+                               std::uint32_t weight) const {
+    std::uint32_t* out = sums.data();
+    const std::size_t count = sums.size();
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] += weight * dots[i];
+}
+
+// Sums one row of per-byte source sums across into the 48 dots of a frame row, red first.
+void FrameReducer::addAcross(std::uint64_t* frameRow, const std::uint32_t* sourceSums) const {
+    const int red = m_order == DotOrder::Rgb ? 0 : 2;
+    for (const Piece& piece : m_columns) {
+        const std::uint32_t* from = sourceSums + std::size_t(piece.source) * 3;
+        std::uint64_t* to = frameRow + std::size_t(piece.target) * 3;
+        to[0] += std::uint64_t{piece.weight} * from[red];
+        to[1] += std::uint64_t{piece.weight} * from[1];
+        to[2] += std::uint64_t{piece.weight} * from[2 - red];
+    }
+}
+
+void FrameReducer::emitFrameRow() {
+    addAcross(m_frame.data() + std::size_t(m_frameRow) * kFrameRowSums, m_current.data());
+    std::swap(m_current, m_next);
+    std::fill(m_next.begin(), m_next.end(), 0);
+    ++m_frameRow;
+}
+
+void FrameReducer::row(const std::uint8_t* dots) {
+    if (m_rowsIn >= m_height) return;
+    const int y = m_rowsIn++;
+    if (m_whole) {
+        for (int x = 0; x < m_width; ++x, dots += 3)
+            m_kept.set(x, y, makeRgb(channelAt(dots, 0), channelAt(dots, 1), channelAt(dots, 2)));
+        return;
+    }
+    if (!m_downFirst) {
+        // Fewer rows than the frame: each source dot goes to at most two frame columns here,
+        // and the rows are spread over the frame's rows at the end.
+        std::uint32_t* sums = m_acrossRows.data() + std::size_t(y) * kFrameRowSums;
+        const int red = m_order == DotOrder::Rgb ? 0 : 2;
+        for (const Piece& piece : m_columns) {
+            const std::uint8_t* from = dots + std::size_t(piece.source) * 3;
+            std::uint32_t* to = sums + std::size_t(piece.target) * 3;
+            to[0] += piece.weight * from[red];
+            to[1] += piece.weight * from[1];
+            to[2] += piece.weight * from[2 - red];
+        }
+        return;
+    }
+    // At least as many rows as the frame: a source row lies in one frame row or straddles two.
+    while (m_nextRowPiece < m_rows.size() && m_rows[m_nextRowPiece].source == y) {
+        const Piece& piece = m_rows[m_nextRowPiece++];
+        addWeighted(piece.target == m_frameRow ? m_current : m_next, dots, piece.weight);
+    }
+    if (std::int64_t{y + 1} * kFrameHeight >= std::int64_t{m_frameRow + 1} * m_height)
+        emitFrameRow();
+}
+
+ImportedPicture FrameReducer::finish() {
+    if (m_whole) {
+        ImportedPicture imported;
+        imported.fit = classifyPicture(m_kept);
+        imported.picture = std::move(m_kept);
+        return imported;
+    }
+    if (m_downFirst) {
+        while (m_frameRow < kFrameHeight)
+            emitFrameRow();
+    } else {
+        for (const Piece& piece : m_rows) {
+            const std::uint32_t* from =
+                m_acrossRows.data() + std::size_t(piece.source) * kFrameRowSums;
+            std::uint64_t* to = m_frame.data() + std::size_t(piece.target) * kFrameRowSums;
+            for (std::size_t k = 0; k < kFrameRowSums; ++k)
+                to[k] += std::uint64_t{piece.weight} * from[k];
+        }
+    }
+    // Every frame dot's weights add up to width x height.
+    const std::uint64_t total = std::uint64_t(m_width) * std::uint64_t(m_height);
+    ImportedPicture imported;
+    imported.fit = PictureFit::TooLarge;
+    imported.picture = Raster(kFrameWidth, kFrameHeight);
+    for (int y = 0; y < kFrameHeight; ++y) {
+        for (int x = 0; x < kFrameWidth; ++x) {
+            const std::uint64_t* sums =
+                m_frame.data() + std::size_t(y) * kFrameRowSums + std::size_t(x) * 3;
+            imported.picture.set(x, y,
+                                 makeRgb(static_cast<std::uint8_t>(sums[0] / total),
+                                         static_cast<std::uint8_t>(sums[1] / total),
+                                         static_cast<std::uint8_t>(sums[2] / total)));
+        }
+    }
+    m_current = {};
+    m_next = {};
+    m_acrossRows = {};
+    return imported;
+}
+
+} // namespace vemurion

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "document/Raster.h"
+#include "import/PictureClassify.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vemurion {
+
+// Limits on a picture from outside, checked against the size it declares before anything is
+// allocated for it. Memory does not grow with the picture; these bound the time it may take.
+inline constexpr std::int64_t kMaxPictureSide = 16384;
+inline constexpr std::int64_t kMaxPictureDots = 64'000'000;
+
+bool pictureSizeAllowed(std::int64_t width, std::int64_t height);
+
+// "<name> は大きすぎるため読み込めません."
+std::string tooLargeText(const std::string& name);
+
+// The byte order of the three bytes of each dot in the rows a reader hands over.
+enum class DotOrder { Rgb, Bgr };
+
+// The receiving end of every picture reader: begin once with the picture's size, then row once
+// for each row from the top, each `width` dots of three bytes. begin returns false for a
+// picture beyond the limits; the reader then stops.
+class PictureRows {
+public:
+    virtual ~PictureRows() = default;
+    virtual bool begin(int width, int height, DotOrder order) = 0;
+    virtual void row(const std::uint8_t* dots) = 0;
+};
+
+// A picture that has come in, classified.
+struct ImportedPicture {
+    PictureFit fit = PictureFit::Plain;
+    // Plain and Colours: the picture as it is, at most 48 x 32. TooLarge: the 48 x 32 frame,
+    // each dot the area average of the source it covers, each channel truncated.
+    Raster picture;
+};
+
+// The 48 x 32 picture the conversion dialog thresholds: a reduced picture as it is, one that fits
+// unscaled on `background` at ((48 - w) / 2, (32 - h) / 2).
+Raster frameForConversion(const ImportedPicture& imported, Rgb background);
+
+// Classifies a picture and reduces it to the frame as its rows arrive. A picture that fits is
+// kept whole; a larger one is never held: its rows are summed into the frame's rows, each
+// source dot contributing to at most two frame columns and two frame rows. Memory is the frame
+// plus two rows of sums.
+class FrameReducer : public PictureRows {
+public:
+    bool begin(int width, int height, DotOrder order) override;
+    void row(const std::uint8_t* dots) override;
+    // The picture once every row has come; rows that never came count as black.
+    ImportedPicture finish();
+
+private:
+    // Where a source dot or row falls along one axis: `target` gets `weight` of it. Along an
+    // axis of n source dots and t target dots, source dot s covers [s t, (s + 1) t) and target
+    // dot j covers [j n, (j + 1) n); a weight is the length of their overlap, and the weights
+    // of one target dot add up to n.
+    struct Piece {
+        int source;
+        int target;
+        std::uint32_t weight;
+    };
+    static std::vector<Piece> pieces(int source, int target);
+
+    void addWeighted(std::vector<std::uint32_t>& sums, const std::uint8_t* dots,
+                     std::uint32_t weight) const;
+    void emitFrameRow();
+    void addAcross(std::uint64_t* frameRow, const std::uint32_t* sourceSums) const;
+    std::uint8_t channelAt(const std::uint8_t* dot, int channel) const;
+
+    int m_width = 0;
+    int m_height = 0;
+    DotOrder m_order = DotOrder::Rgb;
+    int m_rowsIn = 0;
+    bool m_whole = false;
+    Raster m_kept;
+
+    std::vector<Piece> m_columns;
+    std::vector<Piece> m_rows;
+    std::size_t m_nextRowPiece = 0;
+    // Pictures of at least 32 rows are summed down first: one row of sums, per source byte,
+    // for the frame row being filled and one for the next. Pictures of fewer rows are summed
+    // across first, into 48 dots per source row.
+    bool m_downFirst = true;
+    std::vector<std::uint32_t> m_current;
+    std::vector<std::uint32_t> m_next;
+    int m_frameRow = 0;
+    std::vector<std::uint32_t> m_acrossRows; // fewer than 32 rows: 48 x 3 sums per source row
+    // The frame's sums, 48 x 32 x 3, red first.
+    std::vector<std::uint64_t> m_frame;
+};
+
+} // namespace vemurion

@@ -1,0 +1,157 @@
+#include "import/PictureRoad.h"
+
+#include "document/FrameSheet.h"
+#include "support/Pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace vemurion {
+namespace {
+
+using test::importRaster;
+using test::sendRows;
+
+Raster randomColours(int width, int height, unsigned seed) {
+    std::mt19937 random(seed);
+    Raster picture(width, height);
+    for (Rgb& dot : picture.dots())
+        dot = random() & 0xFFFFFFu;
+    return picture;
+}
+
+// The overlap of source dot s (covering [s t, (s + 1) t)) and target dot j (covering
+// [j n, (j + 1) n)) on an axis of n source and t target dots.
+std::int64_t overlap(int s, int j, int n, int t) {
+    const std::int64_t begin = std::max(std::int64_t{s} * t, std::int64_t{j} * n);
+    const std::int64_t end = std::min(std::int64_t{s + 1} * t, std::int64_t{j + 1} * n);
+    return std::max<std::int64_t>(0, end - begin);
+}
+
+// The whole picture stretched onto 48 x 32, every frame dot visiting every source dot.
+Raster slowAverage(const Raster& source) {
+    const int w = source.width();
+    const int h = source.height();
+    Raster frame(kFrameWidth, kFrameHeight);
+    for (int r = 0; r < kFrameHeight; ++r) {
+        for (int c = 0; c < kFrameWidth; ++c) {
+            std::int64_t sum[3] = {0, 0, 0};
+            for (int y = 0; y < h; ++y) {
+                const std::int64_t down = overlap(y, r, h, kFrameHeight);
+                if (down == 0) continue;
+                for (int x = 0; x < w; ++x) {
+                    const std::int64_t weight = down * overlap(x, c, w, kFrameWidth);
+                    const Rgb dot = source.at(x, y);
+                    sum[0] += weight * redOf(dot);
+                    sum[1] += weight * greenOf(dot);
+                    sum[2] += weight * blueOf(dot);
+                }
+            }
+            const std::int64_t total = std::int64_t{w} * h;
+            frame.set(c, r,
+                      makeRgb(static_cast<std::uint8_t>(sum[0] / total),
+                              static_cast<std::uint8_t>(sum[1] / total),
+                              static_cast<std::uint8_t>(sum[2] / total)));
+        }
+    }
+    return frame;
+}
+
+TEST(PictureRoad, LargePicturesAreTheFullSizeAreaAverage) {
+    struct Size {
+        int width;
+        int height;
+    };
+    for (const Size size : {Size{49, 32}, Size{48, 33}, Size{100, 40}, Size{1, 1000}, Size{1000, 1},
+                            Size{47, 100}, Size{200, 31}, Size{97, 65}}) {
+        SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+        const Raster source = randomColours(size.width, size.height,
+                                            static_cast<unsigned>(size.width * 7 + size.height));
+        const Raster expected = slowAverage(source);
+        for (DotOrder order : {DotOrder::Rgb, DotOrder::Bgr}) {
+            FrameReducer reducer;
+            ASSERT_TRUE(sendRows(source, reducer, order));
+            const ImportedPicture imported = reducer.finish();
+            EXPECT_EQ(imported.fit, PictureFit::TooLarge);
+            EXPECT_TRUE(imported.picture == expected);
+        }
+    }
+}
+
+TEST(PictureRoad, UniformBlocksOfAWholeMultipleComeThroughExactly) {
+    // 96 x 64 made of 2 x 2 blocks of one colour each: every frame dot is its block's colour.
+    const Raster blocks = randomColours(kFrameWidth, kFrameHeight, 5);
+    Raster source(96, 64);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 96; ++x)
+            source.set(x, y, blocks.at(x / 2, y / 2));
+    }
+    EXPECT_TRUE(importRaster(source).picture == blocks);
+
+    // 100 x 40: black left of x = 25 and below y = 30 go to the left 12 columns and the bottom
+    // 8 rows; column 11 covers source columns 22.92 .. 25.
+    Raster stripes(100, 40, kWhite);
+    stripes.fillRect(24, 0, 24, 39, kBlack);
+    const Raster reduced = importRaster(stripes).picture;
+    EXPECT_EQ(reduced.at(11, 5), makeRgb(132, 132, 132)); // 255 x 52 / 100
+    EXPECT_EQ(reduced.at(10, 5), kWhite);
+    EXPECT_EQ(reduced.at(12, 5), kWhite);
+}
+
+TEST(PictureRoad, PicturesThatFitAreKeptWholeAndClassified) {
+    Raster bw(20, 10, kWhite);
+    bw.set(3, 4, kBlack);
+    Raster grey = bw;
+    grey.set(19, 9, makeRgb(128, 128, 128));
+    struct Case {
+        const char* what;
+        Raster picture;
+        PictureFit fit;
+    };
+    const Case cases[] = {
+        {"black and white", bw, PictureFit::Plain},
+        {"one grey dot", grey, PictureFit::Colours},
+        {"the whole frame", Raster(kFrameWidth, kFrameHeight, kBlack), PictureFit::Plain},
+        {"one dot", Raster(1, 1, makeRgb(255, 0, 0)), PictureFit::Colours},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (DotOrder order : {DotOrder::Rgb, DotOrder::Bgr}) {
+            FrameReducer reducer;
+            ASSERT_TRUE(sendRows(c.picture, reducer, order));
+            const ImportedPicture imported = reducer.finish();
+            EXPECT_EQ(imported.fit, c.fit);
+            EXPECT_TRUE(imported.picture == c.picture);
+        }
+    }
+    // The dialog sees a picture that fits centred on the background colour.
+    const Raster onBlack = frameForConversion(importRaster(grey), kBlack);
+    EXPECT_EQ(onBlack.at(13, 11), kBlack);
+    EXPECT_EQ(onBlack.at(14, 11), kWhite);
+    EXPECT_EQ(onBlack.at(33, 20), makeRgb(128, 128, 128));
+}
+
+TEST(PictureRoad, SizesBeyondTheLimitsAreRefusedBeforeAnyRow) {
+    struct Case {
+        std::int64_t width;
+        std::int64_t height;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {16384, 3906, true}, {16384, 3907, false}, {8000, 8000, true}, {8000, 8001, false},
+        {16385, 1, false},   {1, 16384, true},     {1, 16385, false},  {1, 33'000'000, false},
+        {0, 10, false},      {10, 0, false},       {1, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        EXPECT_EQ(pictureSizeAllowed(c.width, c.height), c.allowed);
+    }
+    FrameReducer reducer;
+    EXPECT_FALSE(reducer.begin(16385, 2, DotOrder::Rgb));
+    EXPECT_EQ(tooLargeText("big.jpg"), "big.jpg は大きすぎるため読み込めません.");
+}
+
+} // namespace
+} // namespace vemurion

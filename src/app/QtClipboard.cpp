@@ -29,12 +29,10 @@ bool QtClipboard::hasFrameBlock() const {
            static_cast<std::size_t>(data->data(kFrameClipboardFormat).size()) == kFrameBlockSize;
 }
 
-std::optional<Raster> QtClipboard::picture() const {
+bool QtClipboard::readPicture(PictureRows& rows) const {
     const QMimeData* data = clipboardData();
-    if (data == nullptr || !data->hasImage()) return std::nullopt;
-    const QImage image = qvariant_cast<QImage>(data->imageData());
-    if (image.isNull()) return std::nullopt;
-    return rasterFromImage(image);
+    if (data == nullptr || !data->hasImage()) return false;
+    return sendImageRows(qvariant_cast<QImage>(data->imageData()), rows);
 }
 
 std::optional<std::vector<std::uint8_t>> QtClipboard::frameBlock() const {

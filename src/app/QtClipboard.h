@@ -11,7 +11,7 @@ class QtClipboard : public ClipboardPort {
 public:
     bool hasPicture() const override;
     bool hasFrameBlock() const override;
-    std::optional<Raster> picture() const override;
+    bool readPicture(PictureRows& rows) const override;
     std::optional<std::vector<std::uint8_t>> frameBlock() const override;
     void setPicture(const Raster& picture) override;
     void setFrameBlock(const std::vector<std::uint8_t>& block) override;

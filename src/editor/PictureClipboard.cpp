@@ -36,18 +36,23 @@ void pasteFloating(Editor& e, const Raster& picture, int left, int top) {
 
 void PasteFromClipboard(Editor& e) {
     if (e.clipboard == nullptr || !e.clipboard->hasPicture()) return;
-    const std::optional<Raster> picture = e.clipboard->picture();
-    // A picture without dots would make a selection rectangle with right < left.
-    if (!picture || picture->width() < 1 || picture->height() < 1) return;
-    const PictureFit fit = classifyPicture(*picture);
+    // The road refuses a picture without dots, which would make a selection rectangle with
+    // right < left.
+    ImportResult read = importClipboardPicture(*e.clipboard);
+    if (!read.picture) {
+        if (!read.error.empty() && e.prompts != nullptr) e.prompts->warn(read.error);
+        return;
+    }
+    const PictureFit fit = read.picture->fit;
     if (fit == PictureFit::Plain) {
-        pasteFloating(e, *picture, (kFrameWidth - picture->width()) / 2,
-                      (kFrameHeight - picture->height()) / 2);
+        const Raster& picture = read.picture->picture;
+        pasteFloating(e, picture, (kFrameWidth - picture.width()) / 2,
+                      (kFrameHeight - picture.height()) / 2);
         return;
     }
     if (e.conversion != nullptr) {
         ConversionRequest request;
-        request.sourceIsFile = false;
+        request.picture = std::move(*read.picture);
         request.destination = ConversionTarget::Canvas;
         request.reason = static_cast<int>(fit);
         request.modal = true;

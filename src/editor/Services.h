@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Raster.h"
+#include "import/PictureRoad.h"
 
 #include <cstdint>
 #include <optional>
@@ -70,7 +71,9 @@ public:
     // A frame in the program's private format: a block of exactly 4609 bytes. A block of any
     // other size counts as absent.
     virtual bool hasFrameBlock() const = 0;
-    virtual std::optional<Raster> picture() const = 0;
+    // Hands the picture to `rows` a row at a time, from the clipboard's own copy; false when
+    // there is no picture.
+    virtual bool readPicture(PictureRows& rows) const = 0;
     virtual std::optional<std::vector<std::uint8_t>> frameBlock() const = 0;
     virtual void setPicture(const Raster& picture) = 0;
     virtual void setFrameBlock(const std::vector<std::uint8_t>& block) = 0;
@@ -80,10 +83,10 @@ public:
 // Where a converted picture goes.
 enum class ConversionTarget { NewFrame = 0, Canvas = 1 };
 
-// A picture that is not 48 x 32 black and white, on its way to the conversion dialog.
+// A picture that is not 48 x 32 black and white, on its way to the conversion dialog, which
+// converts it without reading anything again.
 struct ConversionRequest {
-    bool sourceIsFile = false; // false: the picture on the clipboard
-    std::string sourcePath;    // a bitmap or JPEG file when sourceIsFile
+    ImportedPicture picture;
     ConversionTarget destination = ConversionTarget::NewFrame;
     int reason = 1; // 1: colours other than black and white; 2: larger than 48 x 32
     bool modal = true;
@@ -96,17 +99,12 @@ public:
     virtual void showConversion(const ConversionRequest& request) = 0;
 };
 
-// Reads pictures from Windows bitmap and JPEG files. A failure carries the message to show.
-struct PictureReadResult {
-    std::optional<Raster> picture;
-    std::string error;
-};
-
+// Reads Windows bitmap and JPEG files through the import road. A failure carries the message to
+// show.
 class PictureFiles {
 public:
     virtual ~PictureFiles() = default;
-    virtual PictureReadResult readBitmap(const std::string& path) = 0;
-    virtual PictureReadResult readJpeg(const std::string& path) = 0;
+    virtual ImportResult importPicture(const std::string& path) = 0;
 };
 
 // Opens a file or an address with the user's preferred program.

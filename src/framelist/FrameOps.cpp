@@ -131,17 +131,16 @@ void PasteFrame(Editor& e) {
         }
     }
     if (!e.clipboard->hasPicture()) return;
-    const std::optional<Raster> picture = e.clipboard->picture();
-    if (!picture) {
-        if (e.prompts != nullptr) e.prompts->warn("クリップボードの画像は読み込めません.");
+    ImportResult read = importClipboardPicture(*e.clipboard);
+    if (!read.picture) {
+        if (!read.error.empty() && e.prompts != nullptr) e.prompts->warn(read.error);
         return;
     }
-    const PictureFit fit = classifyPicture(*picture);
+    const PictureFit fit = read.picture->fit;
     if (fit == PictureFit::Plain) {
-        InsertFrameAt(e, 1, centredOnFrame(*picture, e.rightColor));
+        InsertFrameAt(e, 1, centredOnFrame(read.picture->picture, e.rightColor));
     } else if (e.conversion != nullptr) {
-        e.conversion->showConversion({.sourceIsFile = false,
-                                      .sourcePath = {},
+        e.conversion->showConversion({.picture = std::move(*read.picture),
                                       .destination = ConversionTarget::NewFrame,
                                       .reason = static_cast<int>(fit),
                                       .modal = true});

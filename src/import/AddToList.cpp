@@ -43,18 +43,17 @@ std::optional<LcdContent> readAddableLcd(Editor& e, const std::string& path) {
 // A bitmap or JPEG picture as a new frame, or on its way to the conversion dialog. False when
 // the file could not be read; the user has been told.
 bool InsertPictureFile(Editor& e, const std::string& path) {
-    const PictureReadResult read = readPictureFile(e, path);
+    ImportResult read = readPictureFile(e, path);
     if (!read.picture) {
         if (e.prompts != nullptr) e.prompts->warn(read.error);
         return false;
     }
-    const PictureFit fit = classifyPicture(*read.picture);
+    const PictureFit fit = read.picture->fit;
     if (fit == PictureFit::Plain) {
-        InsertFrameAt(e, 1, centredOnFrame(*read.picture, e.rightColor), ListScroll::Keep);
+        InsertFrameAt(e, 1, centredOnFrame(read.picture->picture, e.rightColor), ListScroll::Keep);
     } else if (e.conversion != nullptr) {
         ConversionRequest request;
-        request.sourceIsFile = true;
-        request.sourcePath = path;
+        request.picture = std::move(*read.picture);
         request.destination = ConversionTarget::NewFrame;
         request.reason = static_cast<int>(fit);
         request.modal = false;
@@ -127,22 +126,9 @@ void InsertLcdFrames(Editor& e, const LcdContent& content) {
     }
 }
 
-PictureReadResult readPictureFile(Editor& e, const std::string& path) {
-    if (e.pictureFiles != nullptr) {
-        if (pathHasBitmapExtension(path)) return e.pictureFiles->readBitmap(path);
-        if (pathHasJpegExtension(path)) return e.pictureFiles->readJpeg(path);
-    }
+ImportResult readPictureFile(Editor& e, const std::string& path) {
+    if (e.pictureFiles != nullptr) return e.pictureFiles->importPicture(path);
     return {std::nullopt, fileNamePart(path) + " は読み込めません."};
-}
-
-PictureReadResult conversionSource(Editor& e, const ConversionRequest& request) {
-    if (request.sourceIsFile) return readPictureFile(e, request.sourcePath);
-    if (e.clipboard != nullptr) {
-        if (auto picture = e.clipboard->picture()) return {std::move(picture), {}};
-    }
-    // The clipboard was emptied between the paste and the dialog: there is nothing to convert
-    // and nothing to report.
-    return {};
 }
 
 void applyConversion(Editor& e, const Raster& chosen, ConversionTarget destination) {

@@ -26,10 +26,8 @@ void A1Click(Editor& e);
 void InsertLcdFrames(Editor& e, const LcdContent& content);
 
 // Reads a bitmap file (the path names ".bmp" or ".BMP") or a JPEG file (".jpg" or ".JPG")
-// through the editor's picture files.
-PictureReadResult readPictureFile(Editor& e, const std::string& path);
-// The picture a conversion request names: its file, or the picture on the clipboard.
-PictureReadResult conversionSource(Editor& e, const ConversionRequest& request);
+// through the editor's picture files, once.
+ImportResult readPictureFile(Editor& e, const std::string& path);
 
 // The conversion dialog's OK: the chosen 48 x 32 picture becomes a new frame in front of the
 // current frame (display time 1, undone as an inserted frame) or the floating selection of the

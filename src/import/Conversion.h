@@ -15,15 +15,6 @@ int greyLevel(Rgb colour);
 // Candidate 0 is the lightest rendering, candidate 8 the darkest.
 int candidateThreshold(int candidate);
 
-// The picture reduced to 48 x 32 dots.
-// A picture wider than 48 or higher than 32 is stretched as a whole onto 48 x 32, its aspect
-// ratio not kept, each dot the area average of the source it covers, each channel truncated.
-// For a source of 48f x 32f dots this is exactly a reduction by f (ShrinkDots); otherwise it is
-// the same average without the rounding of an intermediate picture.
-// Any other picture is placed unscaled on `background`, its top-left dot at
-// ((48 - w) / 2, (32 - h) / 2).
-Raster reduceToFrame(const Raster& source, Rgb background);
-
 // The nine black-and-white renderings of a 48 x 32 picture: in candidate i a dot is white when
 // its grey level is at least candidateThreshold(i).
 std::array<Raster, kCandidateCount> thresholdCandidates(const Raster& reduced);

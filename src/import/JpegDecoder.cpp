@@ -1,12 +1,13 @@
 #include "import/JpegDecoder.h"
 
-#include "files/FileIo.h"
+#include "document/FrameSheet.h"
 #include "files/FileKind.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
-#include <new>
+#include <memory>
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jerror.h>
@@ -16,12 +17,12 @@ namespace vemurion {
 
 namespace {
 
-// A file larger than this is no JPEG picture of at most kMaxPictureDots dots.
-constexpr std::size_t kMaxJpegFileBytes = std::size_t{512} << 20;
-
 // Two bytes that end every JPEG stream; fed to the library when the data runs out, so that a
-// truncated file decodes with its missing part grey instead of failing to suspend.
+// truncated stream decodes with its missing part grey instead of failing to suspend.
 const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
+
+// The message code given when a stream has more than kMaxJpegScans scans.
+constexpr int kTooManyScans = JERR_BAD_SCAN_SCRIPT;
 
 // The library reports a fatal error by calling error_exit, which must not return. Ours jumps
 // back to the setjmp of the decoding step under way; every C++ object of the decoder lives in
@@ -36,8 +37,21 @@ void errorExit(j_common_ptr cinfo) {
     std::longjmp(manager->jump, 1);
 }
 
-// Warnings (corrupt but readable data) are accepted silently; the library would print them.
-void outputMessage(j_common_ptr) {}
+// Warnings (corrupt but readable data) are counted, not printed; too many end the decoding with
+// the last one's code. Trace messages (level 0 and up) are ignored.
+void emitMessage(j_common_ptr cinfo, int level) {
+    if (level >= 0) return;
+    if (++cinfo->err->num_warnings > kMaxJpegWarnings) (*cinfo->err->error_exit)(cinfo);
+}
+
+// Called before each step of reading the input, so also at every new scan.
+void progressMonitor(j_common_ptr cinfo) {
+    const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->input_scan_number > kMaxJpegScans) {
+        cinfo->err->msg_code = kTooManyScans;
+        (*cinfo->err->error_exit)(cinfo);
+    }
+}
 
 // A source manager over a byte span that outlives the decompression.
 void initSource(j_decompress_ptr) {}
@@ -69,6 +83,8 @@ struct Decoder {
     jpeg_decompress_struct cinfo{};
     ErrorManager error{};
     jpeg_source_mgr source{};
+    jpeg_progress_mgr progress{};
+    bool tooLarge = false;
 
     Decoder() = default;
     Decoder(const Decoder&) = delete;
@@ -90,16 +106,24 @@ void pointSourceAt(Decoder& d, std::span<const std::uint8_t> bytes) {
 
 // The steps below hold only trivially destructible locals: an error jumps back into them.
 
-// Reads the header and chooses the output colours. False on an error, or when the picture is
-// of a kind or size that is not decoded; msg_code then tells which.
-bool readHeader(Decoder& d, std::span<const std::uint8_t> bytes) {
+// Reads the header from `file`, or from `bytes` without one, and chooses the output colours and
+// scale. False on an error, or when the picture is of a kind or size that is not decoded;
+// msg_code or tooLarge then tells which.
+bool readHeader(Decoder& d, std::FILE* file, std::span<const std::uint8_t> bytes) {
     d.cinfo.err = jpeg_std_error(&d.error.pub);
     d.error.pub.error_exit = errorExit;
-    d.error.pub.output_message = outputMessage;
+    d.error.pub.emit_message = emitMessage;
     if (setjmp(d.error.jump)) return false;
     jpeg_create_decompress(&d.cinfo);
-    if (bytes.empty()) ERREXIT(&d.cinfo, JERR_INPUT_EMPTY);
-    pointSourceAt(d, bytes);
+    d.cinfo.mem->max_memory_to_use = kJpegMemoryLimit;
+    d.progress.progress_monitor = progressMonitor;
+    d.cinfo.progress = &d.progress;
+    if (file != nullptr) {
+        jpeg_stdio_src(&d.cinfo, file);
+    } else {
+        if (bytes.empty()) ERREXIT(&d.cinfo, JERR_INPUT_EMPTY);
+        pointSourceAt(d, bytes);
+    }
     jpeg_read_header(&d.cinfo, TRUE);
 
     // Samples of more than 8 bits do not fit the 8-bit scanlines of this interface.
@@ -107,10 +131,14 @@ bool readHeader(Decoder& d, std::span<const std::uint8_t> bytes) {
         d.error.pub.msg_code = JERR_BAD_PRECISION;
         return false;
     }
-    const std::uint64_t dots =
-        std::uint64_t{d.cinfo.image_width} * std::uint64_t{d.cinfo.image_height};
-    if (dots == 0 || dots > kMaxPictureDots) {
-        d.error.pub.msg_code = dots == 0 ? JERR_EMPTY_IMAGE : JERR_IMAGE_TOO_BIG;
+    const JDIMENSION width = d.cinfo.image_width;
+    const JDIMENSION height = d.cinfo.image_height;
+    if (width == 0 || height == 0) {
+        d.error.pub.msg_code = JERR_EMPTY_IMAGE;
+        return false;
+    }
+    if (!pictureSizeAllowed(width, height)) {
+        d.tooLarge = true;
         return false;
     }
     switch (d.cinfo.jpeg_color_space) {
@@ -125,52 +153,90 @@ bool readHeader(Decoder& d, std::span<const std::uint8_t> bytes) {
         d.cinfo.out_color_space = JCS_RGB;
         break;
     }
+    d.cinfo.scale_num = 1;
+    d.cinfo.scale_denom = 1;
+    // A picture that fits is read whole; a larger one at the smallest scale that leaves each
+    // frame dot 2 x 2 pixels, along each side that has that many.
+    if (width > kFrameWidth || height > kFrameHeight) {
+        const JDIMENSION wantedWidth = std::min<JDIMENSION>(width, 2 * kFrameWidth);
+        const JDIMENSION wantedHeight = std::min<JDIMENSION>(height, 2 * kFrameHeight);
+        d.cinfo.scale_denom = 8;
+        for (unsigned eighths = 1; eighths <= 8; ++eighths) {
+            d.cinfo.scale_num = eighths;
+            jpeg_calc_output_dimensions(&d.cinfo);
+            if (d.cinfo.output_width >= wantedWidth && d.cinfo.output_height >= wantedHeight) break;
+        }
+    }
     return true;
 }
 
-Rgb dotFrom(const JSAMPLE* sample, int components, bool invertedCmyk) {
-    switch (components) {
-    case 1:
-        return makeRgb(sample[0], sample[0], sample[0]);
-    case 4: {
+void convertRow(const JSAMPLE* sample, JSAMPLE* rgb, JDIMENSION width, int components,
+                bool invertedCmyk) {
+    for (JDIMENSION x = 0; x < width; ++x, sample += components, rgb += 3) {
+        if (components == 1) {
+            rgb[0] = rgb[1] = rgb[2] = sample[0];
+            continue;
+        }
         // Adobe's files store CMYK inverted (255 is no ink); others store the ink itself.
-        const unsigned c = invertedCmyk ? sample[0] : 255u - sample[0];
-        const unsigned m = invertedCmyk ? sample[1] : 255u - sample[1];
-        const unsigned y = invertedCmyk ? sample[2] : 255u - sample[2];
         const unsigned k = invertedCmyk ? sample[3] : 255u - sample[3];
-        return makeRgb(static_cast<std::uint8_t>(c * k / 255),
-                       static_cast<std::uint8_t>(m * k / 255),
-                       static_cast<std::uint8_t>(y * k / 255));
-    }
-    default:
-        return makeRgb(sample[0], sample[1], sample[2]);
+        for (int c = 0; c < 3; ++c) {
+            const unsigned ink = invertedCmyk ? sample[c] : 255u - sample[c];
+            rgb[c] = static_cast<JSAMPLE>(ink * k / 255);
+        }
     }
 }
 
-// Decodes every scanline into `picture`, which has the header's size.
-bool readScanlines(Decoder& d, Raster& picture) {
+// Decodes every scanline into `rows`.
+bool readScanlines(Decoder& d, PictureRows& rows) {
     if (setjmp(d.error.jump)) return false;
     jpeg_start_decompress(&d.cinfo);
     const int components = d.cinfo.output_components;
+    const JDIMENSION width = d.cinfo.output_width;
+    // A scaled dot is 8 / scale_num of the picture's dots, so 8 parts of 1 / scale_num each.
+    RowLayout layout;
+    layout.width = static_cast<int>(width);
+    layout.height = static_cast<int>(d.cinfo.output_height);
+    layout.unit = static_cast<int>(d.cinfo.scale_denom);
+    layout.extentX = std::int64_t{d.cinfo.image_width} * d.cinfo.scale_num;
+    layout.extentY = std::int64_t{d.cinfo.image_height} * d.cinfo.scale_num;
+    if (!rows.begin(layout)) {
+        d.tooLarge = true;
+        return false;
+    }
     const bool invertedCmyk = d.cinfo.saw_Adobe_marker != FALSE;
+    const auto lines = static_cast<JDIMENSION>(d.cinfo.rec_outbuf_height);
     // Freed with the decompression object.
-    JSAMPARRAY row =
-        (*d.cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d.cinfo), JPOOL_IMAGE,
-                                     d.cinfo.output_width * static_cast<JDIMENSION>(components), 1);
+    const auto pool = reinterpret_cast<j_common_ptr>(&d.cinfo);
+    JSAMPARRAY buffer = (*d.cinfo.mem->alloc_sarray)(
+        pool, JPOOL_IMAGE, width * static_cast<JDIMENSION>(components), lines);
+    JSAMPARRAY rgb =
+        components == 3 ? nullptr : (*d.cinfo.mem->alloc_sarray)(pool, JPOOL_IMAGE, width * 3, 1);
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        const int y = static_cast<int>(d.cinfo.output_scanline);
-        if (jpeg_read_scanlines(&d.cinfo, row, 1) != 1) return false;
-        const JSAMPLE* sample = row[0];
-        for (int x = 0; x < picture.width(); ++x, sample += components)
-            picture.set(x, y, dotFrom(sample, components, invertedCmyk));
+        const JDIMENSION got = jpeg_read_scanlines(&d.cinfo, buffer, lines);
+        if (got == 0) return false;
+        for (JDIMENSION i = 0; i < got; ++i) {
+            if (rgb == nullptr) {
+                rows.row(buffer[i]);
+            } else {
+                convertRow(buffer[i], rgb[0], width, components, invertedCmyk);
+                rows.row(rgb[0]);
+            }
+        }
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;
 }
 
-PictureReadResult failure(int messageCode) {
-    return {std::nullopt, jpegErrorText(messageCode)};
+std::string decode(std::FILE* file, std::span<const std::uint8_t> bytes, PictureRows& rows,
+                   const std::string& name) {
+    Decoder d;
+    if (readHeader(d, file, bytes) && readScanlines(d, rows)) return {};
+    return d.tooLarge ? tooLargeText(name) : jpegErrorText(d.messageCode());
 }
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
 
 } // namespace
 
@@ -178,25 +244,19 @@ std::string jpegErrorText(int messageCode) {
     return "JPEG エラー #" + std::to_string(messageCode);
 }
 
-PictureReadResult decodeJpeg(std::span<const std::uint8_t> bytes) {
-    Decoder d;
-    if (!readHeader(d, bytes)) return failure(d.messageCode());
-    PictureReadResult result;
-    try {
-        result.picture.emplace(static_cast<int>(d.cinfo.image_width),
-                               static_cast<int>(d.cinfo.image_height), kWhite);
-    } catch (const std::bad_alloc&) {
-        return failure(JERR_OUT_OF_MEMORY);
-    }
-    if (!readScanlines(d, *result.picture)) return failure(d.messageCode());
-    return result;
+std::string decodeJpeg(std::span<const std::uint8_t> bytes, PictureRows& rows,
+                       const std::string& name) {
+    return decode(nullptr, bytes, rows, name);
 }
 
-PictureReadResult readJpegFile(const std::string& path) {
-    const auto bytes = readFileBytes(path, kMaxJpegFileBytes + 1);
-    if (!bytes || bytes->size() > kMaxJpegFileBytes)
-        return {std::nullopt, fileNamePart(path) + " は読み込めません."};
-    return decodeJpeg(*bytes);
+ImportResult importJpegFile(const std::string& path) {
+    const std::string name = fileNamePart(path);
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return {std::nullopt, name + " は読み込めません."};
+    FrameReducer reducer;
+    std::string error = decode(file.get(), {}, reducer, name);
+    if (!error.empty()) return {std::nullopt, std::move(error)};
+    return {reducer.finish(), {}};
 }
 
 } // namespace vemurion

@@ -9,18 +9,36 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace vemurion {
 
-Raster rasterFromImage(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    Raster picture(rgb.width(), rgb.height());
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
-            picture.set(x, y, row[x] & 0xFFFFFFu);
+bool sendImageRows(const QImage& image, PictureRows& rows) {
+    if (image.isNull()) return false;
+    const int width = image.width();
+    if (!rows.begin(width, image.height(), DotOrder::Rgb)) return true;
+    // Other formats are converted one scan line at a time, never the whole image.
+    const bool direct =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    std::vector<std::uint8_t> line(std::size_t(width) * 3);
+    QImage converted;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* dots = nullptr;
+        if (direct) {
+            dots = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        } else {
+            converted = image.copy(0, y, width, 1).convertToFormat(QImage::Format_RGB32);
+            dots = reinterpret_cast<const QRgb*>(converted.constScanLine(0));
+        }
+        std::uint8_t* out = line.data();
+        for (int x = 0; x < width; ++x, out += 3) {
+            out[0] = static_cast<std::uint8_t>(qRed(dots[x]));
+            out[1] = static_cast<std::uint8_t>(qGreen(dots[x]));
+            out[2] = static_cast<std::uint8_t>(qBlue(dots[x]));
+        }
+        rows.row(line.data());
     }
-    return picture;
+    return true;
 }
 
 QImage imageFromRaster(const Raster& picture, int scale) {
@@ -37,24 +55,21 @@ QImage imageFromRaster(const Raster& picture, int scale) {
     return image;
 }
 
-PictureReadResult QtPictureFiles::readBitmap(const std::string& path) {
-    const PictureReadResult unreadable{std::nullopt, fileNamePart(path) + " は読み込めません."};
+ImportResult QtPictureFiles::importPicture(const std::string& path) {
+    if (pathHasJpegExtension(path) && !pathHasBitmapExtension(path)) return importJpegFile(path);
+    const std::string name = fileNamePart(path);
+    const ImportResult unreadable{std::nullopt, name + " は読み込めません."};
     QImageReader reader(QString::fromStdString(path), "bmp");
     // The header's size is checked before any dot is decoded: a bitmap may declare millions of
-    // dots in either direction. A top-down bitmap reports a negative height; where no size can
-    // be told, the reader's own allocation limit still applies.
+    // dots in either direction. A top-down bitmap reports a negative height.
     const QSize size = reader.size();
-    if (std::uint64_t(std::abs(size.width())) * std::uint64_t(std::abs(size.height())) >
-        kMaxPictureDots) {
-        return unreadable;
-    }
+    if (size.isValid() && !pictureSizeAllowed(std::abs(size.width()), std::abs(size.height())))
+        return {std::nullopt, tooLargeText(name)};
     const QImage image = reader.read();
-    if (image.isNull()) return unreadable;
-    return {rasterFromImage(image), {}};
-}
-
-PictureReadResult QtPictureFiles::readJpeg(const std::string& path) {
-    return readJpegFile(path);
+    FrameReducer reducer;
+    if (!sendImageRows(image, reducer)) return unreadable;
+    if (!reducer.began()) return {std::nullopt, tooLargeText(name)};
+    return {reducer.finish(), {}};
 }
 
 } // namespace vemurion

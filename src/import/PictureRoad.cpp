@@ -1,6 +1,7 @@
 #include "import/PictureRoad.h"
 
 #include "document/FrameSheet.h"
+#include "editor/Services.h"
 
 #include <algorithm>
 #include <string>
@@ -22,22 +23,33 @@ std::string tooLargeText(const std::string& name) {
     return name + " は大きすぎるため読み込めません.";
 }
 
+ImportResult importClipboardPicture(const ClipboardPort& clipboard) {
+    FrameReducer reducer;
+    if (!clipboard.readPicture(reducer))
+        return {std::nullopt, "クリップボードの画像は読み込めません."};
+    // The reducer refuses a picture beyond the limits at begin; it then has no rows.
+    if (!reducer.began())
+        return {std::nullopt, "クリップボードの画像は大きすぎるため読み込めません."};
+    return {reducer.finish(), {}};
+}
+
 Raster frameForConversion(const ImportedPicture& imported, Rgb background) {
     if (imported.fit == PictureFit::TooLarge) return imported.picture;
     return centredOnFrame(imported.picture, background);
 }
 
-std::vector<FrameReducer::Piece> FrameReducer::pieces(int source, int target) {
+std::vector<FrameReducer::Piece> FrameReducer::pieces(int source, int unit, std::int64_t extent,
+                                                      int target) {
     std::vector<Piece> list;
     list.reserve(static_cast<std::size_t>(source + target));
     std::int64_t position = 0;
     int s = 0;
     int t = 0;
     while (s < source && t < target) {
-        const std::int64_t sourceEnd = std::int64_t{s + 1} * target;
-        const std::int64_t targetEnd = std::int64_t{t + 1} * source;
+        const std::int64_t sourceEnd = std::min(std::int64_t{s + 1} * unit, extent) * target;
+        const std::int64_t targetEnd = std::int64_t{t + 1} * extent;
         const std::int64_t end = std::min(sourceEnd, targetEnd);
-        list.push_back({s, t, static_cast<std::uint32_t>(end - position)});
+        if (end > position) list.push_back({s, t, static_cast<std::uint32_t>(end - position)});
         position = end;
         if (sourceEnd == end) ++s;
         if (targetEnd == end) ++t;
@@ -45,22 +57,36 @@ std::vector<FrameReducer::Piece> FrameReducer::pieces(int source, int target) {
     return list;
 }
 
-bool FrameReducer::begin(int width, int height, DotOrder order) {
-    if (!pictureSizeAllowed(width, height)) return false;
+bool FrameReducer::begin(const RowLayout& layout) {
+    const int width = layout.width;
+    const int height = layout.height;
+    m_began = false;
+    if (!pictureSizeAllowed(width, height) || layout.unit < 1 || layout.unit > 8) return false;
+    const std::int64_t fullX = std::int64_t{width} * layout.unit;
+    const std::int64_t fullY = std::int64_t{height} * layout.unit;
+    m_extentX = layout.extentX > 0 ? layout.extentX : fullX;
+    m_extentY = layout.extentY > 0 ? layout.extentY : fullY;
+    // The last dot must lie at least partly inside the picture.
+    if (m_extentX > fullX || m_extentY > fullY || m_extentX <= fullX - layout.unit ||
+        m_extentY <= fullY - layout.unit) {
+        return false;
+    }
+    m_began = true;
     m_width = width;
     m_height = height;
-    m_order = order;
+    m_order = layout.order;
     m_rowsIn = 0;
     m_whole = width <= kFrameWidth && height <= kFrameHeight;
     if (m_whole) {
         m_kept = Raster(width, height, kBlack);
         return true;
     }
-    m_columns = pieces(width, kFrameWidth);
-    m_rows = pieces(height, kFrameHeight);
+    m_columns = pieces(width, layout.unit, m_extentX, kFrameWidth);
+    m_rows = pieces(height, layout.unit, m_extentY, kFrameHeight);
     m_nextRowPiece = 0;
     m_frameRow = 0;
-    m_downFirst = height >= kFrameHeight;
+    // Then no source row is longer than a frame row, and it touches at most two.
+    m_downFirst = m_extentY >= std::int64_t{kFrameHeight} * layout.unit;
     const std::size_t rowBytes = std::size_t(width) * 3;
     if (m_downFirst) {
         m_current.assign(rowBytes, 0);
@@ -130,8 +156,11 @@ void FrameReducer::row(const std::uint8_t* dots) {
         const Piece& piece = m_rows[m_nextRowPiece++];
         addWeighted(piece.target == m_frameRow ? m_current : m_next, dots, piece.weight);
     }
-    if (std::int64_t{y + 1} * kFrameHeight >= std::int64_t{m_frameRow + 1} * m_height)
+    // A frame row is done once no later source row reaches it.
+    while (m_frameRow < kFrameHeight && m_nextRowPiece < m_rows.size() &&
+           m_rows[m_nextRowPiece].target > m_frameRow) {
         emitFrameRow();
+    }
 }
 
 ImportedPicture FrameReducer::finish() {
@@ -153,8 +182,8 @@ ImportedPicture FrameReducer::finish() {
                 to[k] += std::uint64_t{piece.weight} * from[k];
         }
     }
-    // Every frame dot's weights add up to width x height.
-    const std::uint64_t total = std::uint64_t(m_width) * std::uint64_t(m_height);
+    // Every frame dot's weights add up to the extents' product.
+    const auto total = static_cast<std::uint64_t>(m_extentX * m_extentY);
     ImportedPicture imported;
     imported.fit = PictureFit::TooLarge;
     imported.picture = Raster(kFrameWidth, kFrameHeight);

@@ -4,10 +4,13 @@
 #include "import/PictureClassify.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vemurion {
+
+class ClipboardPort;
 
 // Limits on a picture from outside, checked against the size it declares before anything is
 // allocated for it. Memory does not grow with the picture; these bound the time it may take.
@@ -22,14 +25,30 @@ std::string tooLargeText(const std::string& name);
 // The byte order of the three bytes of each dot in the rows a reader hands over.
 enum class DotOrder { Rgb, Bgr };
 
+// The rows a reader hands over: `width` x `height` dots of three bytes in `order`. A reader that
+// scales the picture down says how much of the picture each dot holds: a dot is `unit` parts,
+// and the picture is `extentX` x `extentY` parts, so that its last column and row may lie partly
+// outside the picture. An extent of 0 is the whole of its side.
+struct RowLayout {
+    int width = 0;
+    int height = 0;
+    DotOrder order = DotOrder::Rgb;
+    int unit = 1;
+    std::int64_t extentX = 0;
+    std::int64_t extentY = 0;
+};
+
 // The receiving end of every picture reader: begin once with the picture's size, then row once
-// for each row from the top, each `width` dots of three bytes. begin returns false for a
-// picture beyond the limits; the reader then stops.
+// for each row from the top. begin returns false for a picture beyond the limits; the reader
+// then stops.
 class PictureRows {
 public:
     virtual ~PictureRows() = default;
-    virtual bool begin(int width, int height, DotOrder order) = 0;
+    virtual bool begin(const RowLayout& layout) = 0;
     virtual void row(const std::uint8_t* dots) = 0;
+    bool begin(int width, int height, DotOrder order) {
+        return begin(RowLayout{width, height, order, 1, 0, 0});
+    }
 };
 
 // A picture that has come in, classified.
@@ -39,6 +58,15 @@ struct ImportedPicture {
     // each dot the area average of the source it covers, each channel truncated.
     Raster picture;
 };
+
+// A picture read from a file or the clipboard, or the message that says why it was refused.
+struct ImportResult {
+    std::optional<ImportedPicture> picture;
+    std::string error;
+};
+
+// The clipboard's picture through the road, or the message that says why it cannot be read.
+ImportResult importClipboardPicture(const ClipboardPort& clipboard);
 
 // The 48 x 32 picture the conversion dialog thresholds: a reduced picture as it is, one that fits
 // unscaled on `background` at ((48 - w) / 2, (32 - h) / 2).
@@ -50,22 +78,25 @@ Raster frameForConversion(const ImportedPicture& imported, Rgb background);
 // plus two rows of sums.
 class FrameReducer : public PictureRows {
 public:
-    bool begin(int width, int height, DotOrder order) override;
+    using PictureRows::begin;
+    bool begin(const RowLayout& layout) override;
     void row(const std::uint8_t* dots) override;
     // The picture once every row has come; rows that never came count as black.
     ImportedPicture finish();
+    // begin was called and accepted the picture.
+    bool began() const { return m_began; }
 
 private:
     // Where a source dot or row falls along one axis: `target` gets `weight` of it. Along an
-    // axis of n source dots and t target dots, source dot s covers [s t, (s + 1) t) and target
-    // dot j covers [j n, (j + 1) n); a weight is the length of their overlap, and the weights
-    // of one target dot add up to n.
+    // axis of n source dots of u parts, an extent of e parts and t target dots, source dot s
+    // covers [s u t, min((s + 1) u, e) t) and target dot j covers [j e, (j + 1) e); a weight is
+    // the length of their overlap, and the weights of one target dot add up to e.
     struct Piece {
         int source;
         int target;
         std::uint32_t weight;
     };
-    static std::vector<Piece> pieces(int source, int target);
+    static std::vector<Piece> pieces(int source, int unit, std::int64_t extent, int target);
 
     void addWeighted(std::vector<std::uint32_t>& sums, const std::uint8_t* dots,
                      std::uint32_t weight) const;
@@ -75,7 +106,10 @@ private:
 
     int m_width = 0;
     int m_height = 0;
+    std::int64_t m_extentX = 0;
+    std::int64_t m_extentY = 0;
     DotOrder m_order = DotOrder::Rgb;
+    bool m_began = false;
     int m_rowsIn = 0;
     bool m_whole = false;
     Raster m_kept;

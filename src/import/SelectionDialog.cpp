@@ -119,14 +119,7 @@ void TfrmSelection::FormShow() {
     // The dialog may have lost the focus, and closed, while the text went up.
     if (!isVisible()) return;
 
-    const PictureReadResult source = conversionSource(*m_editor, m_request);
-    if (!source.picture) {
-        reject();
-        if (!source.error.empty() && m_editor->prompts != nullptr)
-            m_editor->prompts->warn(source.error);
-        return;
-    }
-    m_candidates = thresholdCandidates(reduceToFrame(*source.picture, m_editor->rightColor));
+    m_candidates = thresholdCandidates(frameForConversion(m_request.picture, m_editor->rightColor));
     for (int i = 0; i < kCandidateCount; ++i)
         showCandidate(i, m_candidates[static_cast<std::size_t>(i)]);
     m_candidatesReady = true;

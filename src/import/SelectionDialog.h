@@ -21,9 +21,7 @@ public:
     explicit TfrmSelection(QWidget* parent);
 
     // Shows the dialog for `request`: modally (returning once it has closed) or not (returning
-    // at once). The picture comes from the request's file through the editor's picture files,
-    // or from the editor's clipboard. A picture that cannot be read closes the dialog again
-    // with its message.
+    // at once). The request carries the picture, already read and reduced.
     void showFor(Editor& e, const ConversionRequest& request);
 
     int chosenCandidate() const { return m_chosenCandidate; }

@@ -99,7 +99,7 @@ TEST_F(FrameOpsTest, ClipboardPicturesBecomeFramesOrGoToConversion) {
         if (c.reason) {
             const ConversionRequest& r = conversion.requests[0];
             EXPECT_EQ(r.reason, c.reason);
-            EXPECT_TRUE(!r.sourceIsFile && r.destination == ConversionTarget::NewFrame && r.modal);
+            EXPECT_TRUE(r.destination == ConversionTarget::NewFrame && r.modal);
         }
         EXPECT_EQ(e.doc.FrameCount, c.reason ? 1 : 2);
         if (c.reason) continue;

@@ -22,6 +22,7 @@ using test::Bytes;
 using test::EditorFixture;
 using test::FakeConversion;
 using test::FakePictureFiles;
+using test::importRaster;
 using test::writeBytes;
 
 // Frame number `id` is one black dot at (id mod 48, id div 48). The document's frames are
@@ -240,7 +241,7 @@ TEST_F(AddToListTest, PicturesAreAddedAtOnceOrGoToTheConversionDialog) {
         e.rightColor = c.mode == ColorMode::BlackWhite ? kWhite : kBlack;
         conversion.requests.clear();
         const std::string where = path(c.name);
-        (std::string(c.name).ends_with(".jpg") ? files.jpegs : files.bitmaps)[where] = c.picture;
+        files.pictures[where] = c.picture;
         addFile(makeFile(c.name, {0}));
 
         if (c.reason == 0) {
@@ -255,14 +256,16 @@ TEST_F(AddToListTest, PicturesAreAddedAtOnceOrGoToTheConversionDialog) {
             EXPECT_EQ(numbers(), (std::vector<int>{0, 1}));
             ASSERT_EQ(conversion.requests.size(), 1u);
             const ConversionRequest& request = conversion.requests[0];
-            EXPECT_TRUE(request.sourceIsFile);
-            EXPECT_EQ(request.sourcePath, where);
+            EXPECT_EQ(request.picture.fit, static_cast<PictureFit>(c.reason));
+            EXPECT_TRUE(request.picture.picture == importRaster(c.picture).picture);
             EXPECT_EQ(request.destination, ConversionTarget::NewFrame);
             EXPECT_EQ(request.reason, c.reason);
             EXPECT_FALSE(request.modal);
         }
         EXPECT_EQ(e.doc.LoopCount, 3);
         EXPECT_EQ(e.openFolder, temp.folder() + "/");
+        // Read once, for the classification and the dialog together.
+        EXPECT_EQ(std::count(files.reads.begin(), files.reads.end(), where), 1);
     }
 
     // A frame added at once leaves the list where it is, with the current frame out of view.

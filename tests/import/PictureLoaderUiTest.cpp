@@ -1,39 +1,38 @@
 #include "import/PictureLoader.h"
 
-#include <gtest/gtest.h>
+#include "support/Pictures.h"
 
-#include <filesystem>
-#include <string>
+#include <QImage>
+
+#include <gtest/gtest.h>
 
 namespace vemurion {
 namespace {
 
-namespace fs = std::filesystem;
-
-// The widget tests are built without VEMURION_SHARED_TESTDATA; Qt's test library names the
-// project's folder, beside which the shared test data lies.
-const std::string kBmpSuite = std::string(QT_TESTCASE_SOURCEDIR) + "/../shared/testdata/bmpsuite";
-
-TEST(QtPictureFiles, ReadsGoodBitmapsAndRefusesBadOnesByName) {
-    if (!fs::is_directory(kBmpSuite)) GTEST_SKIP() << "test data not found: " << kBmpSuite;
-    QtPictureFiles files;
-    for (const char* name : {"pal1.bmp", "pal4rle.bmp", "pal8topdown.bmp", "rgb16-565.bmp",
-                             "rgb24.bmp", "rgb32bf.bmp"}) {
-        SCOPED_TRACE(name);
-        const PictureReadResult result = files.readBitmap(kBmpSuite + "/g/" + name);
-        ASSERT_TRUE(result.picture) << result.error;
-        EXPECT_EQ(result.picture->width(), 127);
-        EXPECT_EQ(result.picture->height(), 64);
+// Clipboard images of any format enter the road from their scan lines.
+TEST(PictureLoader, ImagesOfEveryFormatGiveTheirDots) {
+    Raster picture(60, 20, makeRgb(10, 20, 30));
+    picture.fillRect(0, 0, 29, 19, makeRgb(200, 100, 50));
+    const QImage image = imageFromRaster(picture);
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32,
+                                  QImage::Format_RGB888, QImage::Format_RGB16}) {
+        SCOPED_TRACE(format);
+        const QImage converted = image.convertToFormat(format);
+        FrameReducer reducer;
+        ASSERT_TRUE(sendImageRows(converted, reducer));
+        const ImportedPicture imported = reducer.finish();
+        EXPECT_EQ(imported.fit, PictureFit::TooLarge);
+        const Raster expected = test::importRaster(picture).picture;
+        const int tolerance = format == QImage::Format_RGB16 ? 8 : 0;
+        for (int x : {0, 23, 24, 47}) {
+            const Rgb got = imported.picture.at(x, 5);
+            const Rgb want = expected.at(x, 5);
+            EXPECT_LE(std::abs(redOf(got) - redOf(want)), tolerance) << x;
+            EXPECT_LE(std::abs(blueOf(got) - blueOf(want)), tolerance) << x;
+        }
     }
-    // Declares 3000000 x 2000000 dots: refused from its header, before any memory is taken.
-    EXPECT_EQ(files.readBitmap(kBmpSuite + "/b/reallybig.bmp").error,
-              "reallybig.bmp は読み込めません.");
-    EXPECT_EQ(files.readBitmap(kBmpSuite + "/missing.bmp").error, "missing.bmp は読み込めません.");
-    for (const auto& entry : fs::directory_iterator(kBmpSuite + "/b")) {
-        SCOPED_TRACE(entry.path().string());
-        const PictureReadResult result = files.readBitmap(entry.path().string());
-        EXPECT_NE(result.picture.has_value(), result.error.ends_with(" は読み込めません."));
-    }
+    FrameReducer reducer;
+    EXPECT_FALSE(sendImageRows(QImage(), reducer));
 }
 
 } // namespace

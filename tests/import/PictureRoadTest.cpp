@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <random>
+#include <vector>
 
 namespace vemurion {
 namespace {
@@ -98,6 +99,30 @@ TEST(PictureRoad, UniformBlocksOfAWholeMultipleComeThroughExactly) {
     EXPECT_EQ(reduced.at(11, 5), makeRgb(132, 132, 132)); // 255 x 52 / 100
     EXPECT_EQ(reduced.at(10, 5), kWhite);
     EXPECT_EQ(reduced.at(12, 5), kWhite);
+}
+
+// A reader that scaled 97 x 65 dots of uniform 2 x 2 blocks down by 2 hands over 49 x 33 dots,
+// the last column and row half inside the picture: the frame is still the full-size average.
+TEST(PictureRoad, ScaledRowsWithPartlyCoveredEdgesGiveTheFullSizeAverage) {
+    const Raster blocks = randomColours(49, 33, 11);
+    Raster source(97, 65);
+    for (int y = 0; y < 65; ++y) {
+        for (int x = 0; x < 97; ++x)
+            source.set(x, y, blocks.at(x / 2, y / 2));
+    }
+    FrameReducer scaled;
+    ASSERT_TRUE(scaled.begin(RowLayout{49, 33, DotOrder::Rgb, 2, 97, 65}));
+    for (int y = 0; y < 33; ++y) {
+        std::vector<std::uint8_t> line;
+        for (int x = 0; x < 49; ++x) {
+            const Rgb dot = blocks.at(x, y);
+            line.insert(line.end(), {redOf(dot), greenOf(dot), blueOf(dot)});
+        }
+        scaled.row(line.data());
+    }
+    EXPECT_TRUE(scaled.finish().picture == slowAverage(source));
+    // An extent that leaves the last dot wholly outside is refused.
+    EXPECT_FALSE(scaled.begin(RowLayout{49, 33, DotOrder::Rgb, 2, 96, 65}));
 }
 
 TEST(PictureRoad, PicturesThatFitAreKeptWholeAndClassified) {

@@ -1,7 +1,7 @@
 #include "import/SelectionDialog.h"
 
-#include "support/ConversionFakes.h"
 #include "support/FakeServices.h"
+#include "support/Pictures.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -19,7 +19,6 @@ namespace vemurion {
 namespace {
 
 using test::EditorFixture;
-using test::FakePictureFiles;
 
 // Nine bands of five columns: band b has the grey level at which candidate b turns white, so
 // candidate i shows the columns left of 5i black and the rest white.
@@ -36,8 +35,6 @@ class SelectionDialogUi : public EditorFixture {
 protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        e.pictureFiles = &files;
-        files.bitmaps[kPath] = bands();
         main.resize(600, 500);
         main.show();
     }
@@ -59,15 +56,12 @@ protected:
     }
     ConversionRequest request(bool modal = false) {
         ConversionRequest r;
-        r.sourceIsFile = true;
-        r.sourcePath = kPath;
+        r.picture = test::importRaster(bands());
         r.reason = 1;
         r.modal = modal;
         return r;
     }
 
-    const std::string kPath = "/pictures/bands.bmp";
-    FakePictureFiles files;
     QWidget main;
     TfrmSelection dialog{&main};
 };
@@ -130,13 +124,18 @@ TEST_F(SelectionDialogUi, LosingTheFocusCloses) {
     EXPECT_EQ(e.doc.FrameCount, 1);
 }
 
-TEST_F(SelectionDialogUi, UnreadablePictureClosesTheDialogWithItsMessage) {
-    ConversionRequest missing = request();
-    missing.sourcePath = "/pictures/gone.bmp";
-    dialog.showFor(e, missing);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(prompts.warnings, std::vector<std::string>{"gone.bmp は読み込めません."});
-    EXPECT_EQ(e.doc.FrameCount, 1);
+// A reduced picture is shown as it came; one that fits is centred on the background colour.
+TEST_F(SelectionDialogUi, CandidatesComeFromThePictureTheRequestCarries) {
+    ConversionRequest small = request();
+    small.picture = test::importRaster(Raster(20, 10, makeRgb(200, 200, 200)));
+    e.rightColor = kBlack;
+    dialog.showFor(e, small);
+    const Raster candidate = shown(8);
+    EXPECT_EQ(candidate.at(13, 11), kBlack);
+    EXPECT_EQ(candidate.at(14, 11), kBlack); // 200 is below candidate 8's 226
+    EXPECT_EQ(shown(0).at(14, 11), kWhite);
+    EXPECT_EQ(shown(0).at(34, 20), kBlack);
+    QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
 }
 
 } // namespace

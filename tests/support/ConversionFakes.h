@@ -3,6 +3,7 @@
 #include "editor/Services.h"
 #include "files/FileKind.h"
 #include "import/JpegDecoder.h"
+#include "support/Pictures.h"
 
 #include <map>
 #include <string>
@@ -17,23 +18,19 @@ public:
     void showConversion(const ConversionRequest& request) override { requests.push_back(request); }
 };
 
-// Bitmaps come from `bitmaps`, by path (a path not there cannot be read); JPEG files from
-// `jpegs`, or else from the real decoder.
+// Pictures come from `pictures`, by path, through the import road; other JPEG files from the
+// real decoder; other bitmaps cannot be read. Every read is recorded.
 class FakePictureFiles : public PictureFiles {
 public:
-    std::map<std::string, Raster> bitmaps;
-    std::map<std::string, Raster> jpegs;
+    std::map<std::string, Raster> pictures;
     std::vector<std::string> reads; // every path asked for, in order
 
-    PictureReadResult readBitmap(const std::string& path) override {
+    ImportResult importPicture(const std::string& path) override {
         reads.push_back(path);
-        if (const auto it = bitmaps.find(path); it != bitmaps.end()) return {it->second, {}};
+        if (const auto it = pictures.find(path); it != pictures.end())
+            return {importRaster(it->second), {}};
+        if (pathHasJpegExtension(path)) return importJpegFile(path);
         return {std::nullopt, fileNamePart(path) + " は読み込めません."};
-    }
-    PictureReadResult readJpeg(const std::string& path) override {
-        reads.push_back(path);
-        if (const auto it = jpegs.find(path); it != jpegs.end()) return {it->second, {}};
-        return readJpegFile(path);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "support/FakeServices.h"
 
+#include "support/Pictures.h"
+
 #include "document/DocumentOps.h"
 #include "files/FileIo.h"
 
@@ -78,6 +80,12 @@ std::optional<FileDialogAnswer> FakePrompts::askSaveFile(const FileDialogRequest
     auto a = saveFileAnswers.front();
     saveFileAnswers.pop_front();
     return a;
+}
+
+bool FakeClipboard::readPicture(PictureRows& rows) const {
+    if (!pictureContent || pictureUnreadable) return false;
+    sendRows(*pictureContent, rows);
+    return true;
 }
 
 void FakeClipboard::clear() {

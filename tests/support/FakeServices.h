@@ -73,9 +73,7 @@ public:
     bool hasFrameBlock() const override {
         return frameBlockContent.has_value() && frameBlockContent->size() == kFrameBlockSize;
     }
-    std::optional<Raster> picture() const override {
-        return pictureUnreadable ? std::nullopt : pictureContent;
-    }
+    bool readPicture(PictureRows& rows) const override;
     std::optional<Bytes> frameBlock() const override { return frameBlockContent; }
     void setPicture(const Raster& picture) override;
     void setFrameBlock(const Bytes& block) override;

@@ -91,9 +91,7 @@ TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
     buildCommands();
     frmSelection = new TfrmSelection(this);
     m_selectionClosingPress = new ClosingPress(frmSelection, this, imgMain);
-    m_pictureFiles = std::make_unique<QtPictureFiles>();
     m_conversionPort = std::make_unique<SelectionDialogPort>(*frmSelection, m_editor);
-    m_editor.pictureFiles = m_pictureFiles.get();
     m_editor.conversion = m_conversionPort.get();
     m_ownShell = std::make_unique<QtShell>();
     m_editor.shell = m_ownShell.get();

@@ -28,7 +28,6 @@ class UpDown;
 class QtPrompts;
 class QtClipboard;
 class QtShell;
-class QtPictureFiles;
 class SelectionDialogPort;
 class TfrmSelection;
 class TfrmAbout;
@@ -137,7 +136,6 @@ private:
     std::unique_ptr<QtPrompts> m_ownPrompts;
     std::unique_ptr<QtClipboard> m_ownClipboard;
     std::unique_ptr<QtShell> m_ownShell;
-    std::unique_ptr<QtPictureFiles> m_pictureFiles;
     std::unique_ptr<SelectionDialogPort> m_conversionPort;
     QMap<QString, QAction*> m_commands;
     Qt::KeyboardModifiers m_modifiers;

@@ -150,7 +150,7 @@ struct Editor {
     ClipboardPort* clipboard = nullptr;
     ConversionPort* conversion = nullptr;
     ShellPort* shell = nullptr;
-    PictureFiles* pictureFiles = nullptr;
+    PictureFiles* pictureFiles = nullptr; // none: the core's own readers
 
     void notify(unsigned parts) const {
         if (view != nullptr) view->changed(parts);

@@ -100,7 +100,7 @@ public:
 };
 
 // Reads Windows bitmap and JPEG files through the import road. A failure carries the message to
-// show.
+// show. Without one the editor reads them itself (importPictureFile); tests count the reads.
 class PictureFiles {
 public:
     virtual ~PictureFiles() = default;

@@ -11,6 +11,7 @@
 #include "framelist/FrameList.h"
 #include "framelist/FrameOps.h"
 #include "import/PictureClassify.h"
+#include "import/PictureFile.h"
 
 #include <algorithm>
 #include <string>
@@ -128,7 +129,7 @@ void InsertLcdFrames(Editor& e, const LcdContent& content) {
 
 ImportResult readPictureFile(Editor& e, const std::string& path) {
     if (e.pictureFiles != nullptr) return e.pictureFiles->importPicture(path);
-    return {std::nullopt, fileNamePart(path) + " は読み込めません."};
+    return importPictureFile(path);
 }
 
 void applyConversion(Editor& e, const Raster& chosen, ConversionTarget destination) {

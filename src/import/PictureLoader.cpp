@@ -1,14 +1,9 @@
 #include "import/PictureLoader.h"
 
-#include "files/FileKind.h"
-#include "import/JpegDecoder.h"
-
 #include <QImage>
-#include <QImageReader>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace vemurion {
@@ -53,23 +48,6 @@ QImage imageFromRaster(const Raster& picture, int scale) {
         }
     }
     return image;
-}
-
-ImportResult QtPictureFiles::importPicture(const std::string& path) {
-    if (pathHasJpegExtension(path) && !pathHasBitmapExtension(path)) return importJpegFile(path);
-    const std::string name = fileNamePart(path);
-    const ImportResult unreadable{std::nullopt, name + " は読み込めません."};
-    QImageReader reader(QString::fromStdString(path), "bmp");
-    // The header's size is checked before any dot is decoded: a bitmap may declare millions of
-    // dots in either direction. A top-down bitmap reports a negative height.
-    const QSize size = reader.size();
-    if (size.isValid() && !pictureSizeAllowed(std::abs(size.width()), std::abs(size.height())))
-        return {std::nullopt, tooLargeText(name)};
-    const QImage image = reader.read();
-    FrameReducer reducer;
-    if (!sendImageRows(image, reducer)) return unreadable;
-    if (!reducer.began()) return {std::nullopt, tooLargeText(name)};
-    return {reducer.finish(), {}};
 }
 
 } // namespace vemurion

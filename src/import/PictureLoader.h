@@ -15,11 +15,4 @@ bool sendImageRows(const QImage& image, PictureRows& rows);
 // An opaque RGB32 image of a picture, each dot `scale` x `scale` pixels.
 QImage imageFromRaster(const Raster& picture, int scale = 1);
 
-// Picture files for the editor: bitmaps through Qt's BMP reader, JPEG pictures through the
-// core's libjpeg decoder.
-class QtPictureFiles : public PictureFiles {
-public:
-    ImportResult importPicture(const std::string& path) override;
-};
-
 } // namespace vemurion

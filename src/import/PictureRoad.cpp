@@ -76,6 +76,7 @@ bool FrameReducer::begin(const RowLayout& layout) {
     m_height = height;
     m_order = layout.order;
     m_rowsIn = 0;
+    m_bottomUp = layout.bottomUp;
     m_whole = width <= kFrameWidth && height <= kFrameHeight;
     if (m_whole) {
         m_kept = Raster(width, height, kBlack);
@@ -83,8 +84,9 @@ bool FrameReducer::begin(const RowLayout& layout) {
     }
     m_columns = pieces(width, layout.unit, m_extentX, kFrameWidth);
     m_rows = pieces(height, layout.unit, m_extentY, kFrameHeight);
-    m_nextRowPiece = 0;
-    m_frameRow = 0;
+    m_bottomUp = layout.bottomUp;
+    m_nextRowPiece = m_bottomUp ? std::ptrdiff_t(m_rows.size()) - 1 : 0;
+    m_frameRow = m_bottomUp ? kFrameHeight - 1 : 0;
     // Then no source row is longer than a frame row, and it touches at most two.
     m_downFirst = m_extentY >= std::int64_t{kFrameHeight} * layout.unit;
     const std::size_t rowBytes = std::size_t(width) * 3;
@@ -126,12 +128,13 @@ void FrameReducer::emitFrameRow() {
     addAcross(m_frame.data() + std::size_t(m_frameRow) * kFrameRowSums, m_current.data());
     std::swap(m_current, m_next);
     std::fill(m_next.begin(), m_next.end(), 0);
-    ++m_frameRow;
+    m_frameRow += m_bottomUp ? -1 : 1;
 }
 
 void FrameReducer::row(const std::uint8_t* dots) {
     if (m_rowsIn >= m_height) return;
-    const int y = m_rowsIn++;
+    const int y = m_bottomUp ? m_height - 1 - m_rowsIn : m_rowsIn;
+    ++m_rowsIn;
     if (m_whole) {
         for (int x = 0; x < m_width; ++x, dots += 3)
             m_kept.set(x, y, makeRgb(channelAt(dots, 0), channelAt(dots, 1), channelAt(dots, 2)));
@@ -152,13 +155,19 @@ void FrameReducer::row(const std::uint8_t* dots) {
         return;
     }
     // At least as many rows as the frame: a source row lies in one frame row or straddles two.
-    while (m_nextRowPiece < m_rows.size() && m_rows[m_nextRowPiece].source == y) {
-        const Piece& piece = m_rows[m_nextRowPiece++];
-        addWeighted(piece.target == m_frameRow ? m_current : m_next, dots, piece.weight);
+    const std::ptrdiff_t step = m_bottomUp ? -1 : 1;
+    const auto pieceAt = [this](std::ptrdiff_t i) -> const Piece* {
+        return i >= 0 && i < std::ptrdiff_t(m_rows.size()) ? &m_rows[std::size_t(i)] : nullptr;
+    };
+    for (const Piece* piece = pieceAt(m_nextRowPiece); piece != nullptr && piece->source == y;
+         piece = pieceAt(m_nextRowPiece)) {
+        addWeighted(piece->target == m_frameRow ? m_current : m_next, dots, piece->weight);
+        m_nextRowPiece += step;
     }
     // A frame row is done once no later source row reaches it.
-    while (m_frameRow < kFrameHeight && m_nextRowPiece < m_rows.size() &&
-           m_rows[m_nextRowPiece].target > m_frameRow) {
+    for (const Piece* next = pieceAt(m_nextRowPiece);
+         next != nullptr && (next->target - m_frameRow) * step > 0;
+         next = pieceAt(m_nextRowPiece)) {
         emitFrameRow();
     }
 }
@@ -171,7 +180,7 @@ ImportedPicture FrameReducer::finish() {
         return imported;
     }
     if (m_downFirst) {
-        while (m_frameRow < kFrameHeight)
+        while (m_frameRow >= 0 && m_frameRow < kFrameHeight)
             emitFrameRow();
     } else {
         for (const Piece& piece : m_rows) {

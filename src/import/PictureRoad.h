@@ -28,7 +28,8 @@ enum class DotOrder { Rgb, Bgr };
 // The rows a reader hands over: `width` x `height` dots of three bytes in `order`. A reader that
 // scales the picture down says how much of the picture each dot holds: a dot is `unit` parts,
 // and the picture is `extentX` x `extentY` parts, so that its last column and row may lie partly
-// outside the picture. An extent of 0 is the whole of its side.
+// outside the picture. An extent of 0 is the whole of its side. Rows come from the top, or from
+// the bottom when `bottomUp`, as most bitmaps store them.
 struct RowLayout {
     int width = 0;
     int height = 0;
@@ -36,10 +37,11 @@ struct RowLayout {
     int unit = 1;
     std::int64_t extentX = 0;
     std::int64_t extentY = 0;
+    bool bottomUp = false;
 };
 
 // The receiving end of every picture reader: begin once with the picture's size, then row once
-// for each row from the top. begin returns false for a picture beyond the limits; the reader
+// for each row. begin returns false for a picture beyond the limits; the reader
 // then stops.
 class PictureRows {
 public:
@@ -47,7 +49,7 @@ public:
     virtual bool begin(const RowLayout& layout) = 0;
     virtual void row(const std::uint8_t* dots) = 0;
     bool begin(int width, int height, DotOrder order) {
-        return begin(RowLayout{width, height, order, 1, 0, 0});
+        return begin(RowLayout{width, height, order, 1, 0, 0, false});
     }
 };
 
@@ -116,7 +118,9 @@ private:
 
     std::vector<Piece> m_columns;
     std::vector<Piece> m_rows;
-    std::size_t m_nextRowPiece = 0;
+    bool m_bottomUp = false;
+    // The next row piece, walked from the first or, bottom up, from the last.
+    std::ptrdiff_t m_nextRowPiece = 0;
     // Pictures of at least 32 rows are summed down first: one row of sums, per source byte,
     // for the frame row being filled and one for the next. Pictures of fewer rows are summed
     // across first, into 48 dots per source row.

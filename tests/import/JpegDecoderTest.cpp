@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <cstdio>
@@ -32,27 +31,6 @@ const std::string kFuzzSeeds = std::string(VEMURION_SHARED_TESTDATA) + "/fuzz-se
 
 #define SKIP_WITHOUT(folder)                                                                       \
     if (!fs::is_directory(folder)) GTEST_SKIP() << "test data not found: " << (folder)
-
-// A binary PPM (P6) or PGM (P5) file of 8-bit samples; grey samples fill all three channels.
-Raster readNetpbm(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int width = 0, height = 0, maxValue = 0;
-    in >> magic >> width >> height >> maxValue;
-    in.get();
-    const int channels = magic == "P6" ? 3 : 1;
-    Raster picture(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            unsigned char s[3] = {0, 0, 0};
-            in.read(reinterpret_cast<char*>(s), channels);
-            picture.set(x, y,
-                        channels == 3 ? makeRgb(s[0], s[1], s[2]) : makeRgb(s[0], s[0], s[0]));
-        }
-    }
-    EXPECT_TRUE(in) << path;
-    return picture;
-}
 
 // The largest difference of any channel of any dot; pictures of different sizes differ by 256.
 int largestDifference(const Raster& a, const Raster& b) {
@@ -178,7 +156,7 @@ TEST(JpegDecoder, ScaledDecodingStaysCloseToTheFullSizeAverage) {
     const ImportResult result = importJpegFile(kJpegData + "/testorig.jpg");
     ASSERT_TRUE(result.picture) << result.error;
     EXPECT_EQ(result.picture->fit, PictureFit::TooLarge);
-    const Raster full = test::importRaster(readNetpbm(kJpegData + "/testorig.ppm")).picture;
+    const Raster full = test::importRaster(test::readNetpbm(kJpegData + "/testorig.ppm")).picture;
     const Drift d = drift(result.picture->picture, full);
     EXPECT_LE(d.grey, 6);
     EXPECT_LE(d.candidates, 0.005);
@@ -206,7 +184,7 @@ TEST(JpegDecoder, ProgressiveGrayscaleAndCmykPictures) {
         ASSERT_TRUE(run("djpeg -pnm -outfile " + temp.path(c.reference) + " " + jpeg));
         const ImportResult result = importJpegFile(jpeg);
         ASSERT_TRUE(result.picture) << result.error;
-        const Raster full = test::importRaster(readNetpbm(temp.path(c.reference))).picture;
+        const Raster full = test::importRaster(test::readNetpbm(temp.path(c.reference))).picture;
         const Drift d = drift(result.picture->picture, full);
         EXPECT_LE(d.grey, 6);
         EXPECT_LE(d.candidates, 0.005);
@@ -218,7 +196,7 @@ TEST(JpegDecoder, ProgressiveGrayscaleAndCmykPictures) {
         GTEST_SKIP() << "ImageMagick's convert is not installed";
     const ImportResult result = importJpegFile(cmyk);
     ASSERT_TRUE(result.picture) << result.error;
-    const Raster reduced = test::importRaster(readNetpbm(source)).picture;
+    const Raster reduced = test::importRaster(test::readNetpbm(source)).picture;
     EXPECT_LE(largestDifference(result.picture->picture, reduced), 48);
     EXPECT_GT(largestDifference(result.picture->picture, Raster(kFrameWidth, kFrameHeight)), 200);
 }

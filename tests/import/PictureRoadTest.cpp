@@ -72,11 +72,13 @@ TEST(PictureRoad, LargePicturesAreTheFullSizeAreaAverage) {
                                             static_cast<unsigned>(size.width * 7 + size.height));
         const Raster expected = slowAverage(source);
         for (DotOrder order : {DotOrder::Rgb, DotOrder::Bgr}) {
-            FrameReducer reducer;
-            ASSERT_TRUE(sendRows(source, reducer, order));
-            const ImportedPicture imported = reducer.finish();
-            EXPECT_EQ(imported.fit, PictureFit::TooLarge);
-            EXPECT_TRUE(imported.picture == expected);
+            for (bool bottomUp : {false, true}) {
+                FrameReducer reducer;
+                ASSERT_TRUE(sendRows(source, reducer, order, bottomUp));
+                const ImportedPicture imported = reducer.finish();
+                EXPECT_EQ(imported.fit, PictureFit::TooLarge);
+                EXPECT_TRUE(imported.picture == expected) << "bottom up " << bottomUp;
+            }
         }
     }
 }
@@ -145,7 +147,7 @@ TEST(PictureRoad, PicturesThatFitAreKeptWholeAndClassified) {
         SCOPED_TRACE(c.what);
         for (DotOrder order : {DotOrder::Rgb, DotOrder::Bgr}) {
             FrameReducer reducer;
-            ASSERT_TRUE(sendRows(c.picture, reducer, order));
+            ASSERT_TRUE(sendRows(c.picture, reducer, order, order == DotOrder::Bgr));
             const ImportedPicture imported = reducer.finish();
             EXPECT_EQ(imported.fit, c.fit);
             EXPECT_TRUE(imported.picture == c.picture);

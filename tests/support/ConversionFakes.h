@@ -1,8 +1,7 @@
 #pragma once
 
 #include "editor/Services.h"
-#include "files/FileKind.h"
-#include "import/JpegDecoder.h"
+#include "import/PictureFile.h"
 #include "support/Pictures.h"
 
 #include <map>
@@ -18,8 +17,8 @@ public:
     void showConversion(const ConversionRequest& request) override { requests.push_back(request); }
 };
 
-// Pictures come from `pictures`, by path, through the import road; other JPEG files from the
-// real decoder; other bitmaps cannot be read. Every read is recorded.
+// Pictures come from `pictures`, by path, through the import road; other files from the real
+// readers. Every read is recorded.
 class FakePictureFiles : public PictureFiles {
 public:
     std::map<std::string, Raster> pictures;
@@ -29,8 +28,7 @@ public:
         reads.push_back(path);
         if (const auto it = pictures.find(path); it != pictures.end())
             return {importRaster(it->second), {}};
-        if (pathHasJpegExtension(path)) return importJpegFile(path);
-        return {std::nullopt, fileNamePart(path) + " は読み込めません."};
+        return importPictureFile(path);
     }
 };
 

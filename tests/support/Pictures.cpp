@@ -1,5 +1,7 @@
 #include "support/Pictures.h"
 
+#include <fstream>
+
 namespace vemurion::test {
 
 Raster pictureFromText(const std::vector<std::string>& rows) {
@@ -51,10 +53,16 @@ std::vector<std::string> pictureToText(const Raster& picture) {
     return failure;
 }
 
-bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order) {
-    if (!rows.begin(picture.width(), picture.height(), order)) return false;
+bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order, bool bottomUp) {
+    RowLayout layout;
+    layout.width = picture.width();
+    layout.height = picture.height();
+    layout.order = order;
+    layout.bottomUp = bottomUp;
+    if (!rows.begin(layout)) return false;
     std::vector<std::uint8_t> line(std::size_t(picture.width()) * 3);
-    for (int y = 0; y < picture.height(); ++y) {
+    for (int i = 0; i < picture.height(); ++i) {
+        const int y = bottomUp ? picture.height() - 1 - i : i;
         for (int x = 0; x < picture.width(); ++x) {
             const Rgb dot = picture.at(x, y);
             std::uint8_t* out = line.data() + std::size_t(x) * 3;
@@ -65,6 +73,26 @@ bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order) {
         rows.row(line.data());
     }
     return true;
+}
+
+Raster readNetpbm(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, maxValue = 0;
+    in >> magic >> width >> height >> maxValue;
+    in.get();
+    const int channels = magic == "P6" ? 3 : 1;
+    Raster picture(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            unsigned char s[3] = {0, 0, 0};
+            in.read(reinterpret_cast<char*>(s), channels);
+            picture.set(x, y,
+                        channels == 3 ? makeRgb(s[0], s[1], s[2]) : makeRgb(s[0], s[0], s[0]));
+        }
+    }
+    EXPECT_TRUE(in) << path;
+    return picture;
 }
 
 ImportedPicture importRaster(const Raster& picture) {

@@ -21,8 +21,12 @@ std::vector<std::string> pictureToText(const Raster& picture, int x, int y, int 
 ::testing::AssertionResult pictureMatches(const Raster& picture,
                                           const std::vector<std::string>& rows);
 
-// Hands `picture` row by row to `rows`, as a reader would; false when begin refused it.
-bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order = DotOrder::Rgb);
+// Hands `picture` row by row to `rows`, as a reader would, from the top or the bottom; false
+// when begin refused it.
+bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order = DotOrder::Rgb,
+              bool bottomUp = false);
+// A binary PPM (P6) or PGM (P5) file of 8-bit samples; grey samples fill all three channels.
+Raster readNetpbm(const std::string& path);
 // `picture` through the import road.
 ImportedPicture importRaster(const Raster& picture);
 

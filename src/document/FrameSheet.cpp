@@ -32,30 +32,6 @@ void WriteDots(Raster& surface, int x, int y, const DotBuffer& buffer, int heigh
     }
 }
 
-void ShrinkDots(Raster& target, const Raster& source, int width, int factor, int height) {
-    if (factor <= 0 || width <= 0 || height <= 0) return;
-    const int outWidth = width / factor;
-    const int outHeight = height / factor;
-    const unsigned area = static_cast<unsigned>(factor) * static_cast<unsigned>(factor);
-    for (int r = 0; r < outHeight; ++r) {
-        for (int c = 0; c < outWidth; ++c) {
-            unsigned sum[3] = {0, 0, 0};
-            for (int dy = 0; dy < factor; ++dy) {
-                for (int dx = 0; dx < factor; ++dx) {
-                    const Rgb p = source.at(c * factor + dx, r * factor + dy);
-                    sum[0] += blueOf(p);
-                    sum[1] += greenOf(p);
-                    sum[2] += redOf(p);
-                }
-            }
-            target.set(c, r,
-                       makeRgb(static_cast<std::uint8_t>(sum[2] / area),
-                               static_cast<std::uint8_t>(sum[1] / area),
-                               static_cast<std::uint8_t>(sum[0] / area)));
-        }
-    }
-}
-
 Raster FrameSheet::cell(int index) const {
     const CellPos o = CellOrigin(index);
     return m_sheet.crop(o.x, o.y, kFrameWidth, kFrameHeight);

@@ -42,10 +42,6 @@ void ReadDots(const Raster& surface, int x, int y, DotBuffer& buffer, int height
 // Draws the width x height dots of `buffer` onto `surface` with their top-left dot at (x, y),
 // replacing what was there; clipped. A buffer shorter than the rectangle draws nothing.
 void WriteDots(Raster& surface, int x, int y, const DotBuffer& buffer, int height, int width);
-// Reduces the width x height rectangle at (0, 0) of `source` by `factor` in both directions,
-// averaging each colour byte over factor x factor dots (remainder dropped), and draws the result
-// at (0, 0) of `target`.
-void ShrinkDots(Raster& target, const Raster& source, int width, int factor, int height);
 
 // The frame sheet: every frame's picture, frame i in cell i (see CellOrigin).
 class FrameSheet {

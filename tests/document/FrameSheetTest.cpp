@@ -153,62 +153,6 @@ TEST(FrameSheet, WrittenDotsReadBackUnchangedAndStayInTheirRectangle) {
     }
 }
 
-TEST(FrameSheet, ShrinkByTwoOfWholeBlocksGivesThePictureOfTheBlocks) {
-    Raster big(96, 64, kWhite);
-    Raster expected(kFrameWidth, kFrameHeight, kWhite);
-    for (int by = 0; by < kFrameHeight; ++by) {
-        for (int bx = 0; bx < kFrameWidth; ++bx) {
-            if ((bx * 7 + by * 3) % 5 != 0 && bx != by) continue;
-            expected.set(bx, by, kBlack);
-            big.fillRect(bx * 2, by * 2, bx * 2 + 1, by * 2 + 1, kBlack);
-        }
-    }
-    Raster target(60, 40, kGrey);
-    ShrinkDots(target, big, 96, 2, 64);
-    EXPECT_TRUE(target.crop(0, 0, kFrameWidth, kFrameHeight) == expected);
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 60; ++x) {
-            if (x < kFrameWidth && y < kFrameHeight) continue;
-            ASSERT_EQ(target.at(x, y), kGrey) << "outside the result " << x << "," << y;
-        }
-    }
-}
-
-TEST(FrameSheet, ShrinkAveragesEachColourByteDroppingTheRemainder) {
-    struct Case {
-        const char* what;
-        int factor;
-        std::vector<Rgb> block; // factor x factor dots, row by row
-        Rgb result;
-    };
-    const Case cases[] = {
-        {"one white, three black", 2, {kWhite, kBlack, kBlack, kBlack}, makeRgb(63, 63, 63)},
-        {"two white", 2, {kBlack, kWhite, kWhite, kBlack}, makeRgb(127, 127, 127)},
-        {"three white", 2, {kWhite, kWhite, kBlack, kWhite}, makeRgb(191, 191, 191)},
-        {"all white", 2, {kWhite, kWhite, kWhite, kWhite}, kWhite},
-        {"each byte on its own", 2, {0xFF0000, 0x0000FF, 0x0000FF, 0x00FF00}, makeRgb(63, 63, 127)},
-        {"factor three, one white",
-         3,
-         {kBlack, kBlack, kBlack, kBlack, kWhite, kBlack, kBlack, kBlack, kBlack},
-         makeRgb(28, 28, 28)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        // The block sits at output dot (1, 1) of a white picture.
-        const int w = 3 * c.factor;
-        Raster source(w, w, kWhite);
-        for (int i = 0; i < c.factor * c.factor; ++i)
-            source.set(c.factor + i % c.factor, c.factor + i / c.factor,
-                       c.block[static_cast<std::size_t>(i)]);
-        Raster target(3, 3, kGrey);
-        ShrinkDots(target, source, w, c.factor, w);
-        EXPECT_EQ(target.at(1, 1), c.result);
-        EXPECT_EQ(target.at(0, 0), kWhite);
-        EXPECT_EQ(target.at(2, 1), kWhite);
-        EXPECT_EQ(target.at(1, 2), kWhite);
-    }
-}
-
 TEST(FrameSheet, CopyFrameCellCopiesOneCellAndTouchesNoNeighbour) {
     struct Case {
         int destination;

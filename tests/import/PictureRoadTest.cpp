@@ -1,6 +1,7 @@
 #include "import/PictureRoad.h"
 
 #include "document/FrameSheet.h"
+#include "support/FakeServices.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +178,15 @@ TEST(PictureRoad, SizesBeyondTheLimitsAreRefusedBeforeAnyRow) {
     }
     FrameReducer reducer;
     EXPECT_FALSE(reducer.begin(16385, 2, DotOrder::Rgb));
+    // The clipboard's pictures take the same road.
+    test::FakeClipboard clipboard;
+    EXPECT_FALSE(importClipboardPicture(clipboard).picture);
+    EXPECT_EQ(importClipboardPicture(clipboard).error, "クリップボードの画像は読み込めません.");
+    clipboard.pictureContent = Raster(16385, 1);
+    EXPECT_EQ(importClipboardPicture(clipboard).error,
+              "クリップボードの画像は大きすぎるため読み込めません.");
+    clipboard.pictureContent = Raster(100, 40, kBlack);
+    EXPECT_EQ(importClipboardPicture(clipboard).picture->fit, PictureFit::TooLarge);
     EXPECT_EQ(tooLargeText("big.jpg"), "big.jpg は大きすぎるため読み込めません.");
 }
 

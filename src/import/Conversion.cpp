@@ -1,5 +1,7 @@
 #include "import/Conversion.h"
 
+#include "import/PictureClassify.h"
+
 namespace vemurion {
 
 int greyLevel(Rgb colour) {
@@ -22,6 +24,11 @@ std::array<Raster, kCandidateCount> thresholdCandidates(const Raster& reduced) {
         }
     }
     return candidates;
+}
+
+Raster frameToAdd(const ImportedPicture& picture, int candidate, Rgb background) {
+    if (picture.fit == PictureFit::Plain) return centredOnFrame(picture.picture, background);
+    return thresholdCandidates(frameForConversion(picture, background))[std::size_t(candidate)];
 }
 
 } // namespace vemurion

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Raster.h"
+#include "import/PictureRoad.h"
 
 #include <array>
 
@@ -18,5 +19,9 @@ int candidateThreshold(int candidate);
 // The nine black-and-white renderings of a 48 x 32 picture: in candidate i a dot is white when
 // its grey level is at least candidateThreshold(i).
 std::array<Raster, kCandidateCount> thresholdCandidates(const Raster& reduced);
+
+// The frame that adding `picture` gives when candidate `candidate` is chosen in the conversion
+// dialog: a plain picture centred on `background` as it is, any other the chosen candidate.
+Raster frameToAdd(const ImportedPicture& picture, int candidate, Rgb background);
 
 } // namespace vemurion

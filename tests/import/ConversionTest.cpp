@@ -47,5 +47,24 @@ TEST(Conversion, GreyLevelsAgainstTheNineThresholds) {
     }
 }
 
+// What Add to list inserts, and the command-line tool prints.
+TEST(Conversion, FrameToAddIsThePlainPictureCentredOrTheChosenCandidate) {
+    ImportedPicture plain{PictureFit::Plain, Raster(2, 2, kBlack)};
+    Raster frame = frameToAdd(plain, 8, kWhite);
+    EXPECT_EQ(frame.at(23, 15), kBlack);
+    EXPECT_EQ(frame.at(24, 16), kBlack);
+    EXPECT_EQ(frame.at(22, 15), kWhite);
+    ImportedPicture colours{PictureFit::Colours, Raster(2, 2, grey(130))};
+    for (Rgb background : {kWhite, kBlack}) {
+        frame = frameToAdd(colours, 4, background);
+        EXPECT_EQ(frame.at(23, 15), kWhite);
+        EXPECT_EQ(frame.at(0, 0), background);
+        EXPECT_EQ(frameToAdd(colours, 5, background).at(23, 15), kBlack);
+    }
+    ImportedPicture reduced{PictureFit::TooLarge, Raster(kFrameWidth, kFrameHeight, grey(60))};
+    EXPECT_EQ(frameToAdd(reduced, 1, kBlack).at(0, 0), kWhite);
+    EXPECT_EQ(frameToAdd(reduced, 2, kBlack).at(0, 0), kBlack);
+}
+
 } // namespace
 } // namespace vemurion

@@ -109,13 +109,14 @@ void pointSourceAt(Decoder& d, std::span<const std::uint8_t> bytes) {
 // Reads the header from `file`, or from `bytes` without one, and chooses the output colours and
 // scale. False on an error, or when the picture is of a kind or size that is not decoded;
 // msg_code or tooLarge then tells which.
-bool readHeader(Decoder& d, std::FILE* file, std::span<const std::uint8_t> bytes) {
+bool readHeader(Decoder& d, std::FILE* file, std::span<const std::uint8_t> bytes,
+                std::uint64_t fileBytes) {
     d.cinfo.err = jpeg_std_error(&d.error.pub);
     d.error.pub.error_exit = errorExit;
     d.error.pub.emit_message = emitMessage;
     if (setjmp(d.error.jump)) return false;
     jpeg_create_decompress(&d.cinfo);
-    d.cinfo.mem->max_memory_to_use = kJpegMemoryLimit;
+    d.cinfo.mem->max_memory_to_use = jpegMemoryLimit(fileBytes);
     d.progress.progress_monitor = progressMonitor;
     d.cinfo.progress = &d.progress;
     if (file != nullptr) {
@@ -227,10 +228,10 @@ bool readScanlines(Decoder& d, PictureRows& rows) {
     return true;
 }
 
-std::string decode(std::FILE* file, std::span<const std::uint8_t> bytes, PictureRows& rows,
-                   const std::string& name) {
+std::string decode(std::FILE* file, std::uint64_t fileBytes, std::span<const std::uint8_t> bytes,
+                   PictureRows& rows, const std::string& name) {
     Decoder d;
-    if (readHeader(d, file, bytes) && readScanlines(d, rows)) return {};
+    if (readHeader(d, file, bytes, fileBytes) && readScanlines(d, rows)) return {};
     return d.tooLarge ? tooLargeText(name) : jpegErrorText(d.messageCode());
 }
 
@@ -240,13 +241,18 @@ struct FileCloser {
 
 } // namespace
 
+long jpegMemoryLimit(std::uint64_t fileBytes) {
+    const std::uint64_t most = (kJpegMemoryLimit - kJpegMemoryBase) / kJpegMemoryPerFileByte;
+    return kJpegMemoryBase + static_cast<long>(std::min(fileBytes, most)) * kJpegMemoryPerFileByte;
+}
+
 std::string jpegErrorText(int messageCode) {
     return "JPEG エラー #" + std::to_string(messageCode);
 }
 
 std::string decodeJpeg(std::span<const std::uint8_t> bytes, PictureRows& rows,
                        const std::string& name) {
-    return decode(nullptr, bytes, rows, name);
+    return decode(nullptr, bytes.size(), bytes, rows, name);
 }
 
 ImportResult importJpegFile(const std::string& path) {
@@ -254,7 +260,13 @@ ImportResult importJpegFile(const std::string& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return {std::nullopt, name + " は読み込めません."};
     FrameReducer reducer;
-    std::string error = decode(file.get(), {}, reducer, name);
+    std::uint64_t fileBytes = 0;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long end = std::ftell(file.get());
+        fileBytes = end > 0 ? static_cast<std::uint64_t>(end) : 0;
+    }
+    std::rewind(file.get());
+    std::string error = decode(file.get(), fileBytes, {}, reducer, name);
     if (!error.empty()) return {std::nullopt, std::move(error)};
     return {reducer.finish(), {}};
 }

@@ -12,9 +12,14 @@ namespace vemurion {
 // each scan of a progressive picture passes over the whole picture.
 inline constexpr int kMaxJpegScans = 100;
 inline constexpr int kMaxJpegWarnings = 100;
-// The most memory the library may take for one picture; only multi-scan pictures need more
-// than a few megabytes, for their coefficients.
-inline constexpr long kJpegMemoryLimit = 96L << 20;
+// The most memory the library may take for one picture. Only multi-scan pictures need more than
+// a few megabytes, for the coefficients of the whole picture, and real ones hold far more than
+// one byte of file for every 32 bytes of those: a small file that declares a large progressive
+// picture is refused before its coefficients are allocated.
+inline constexpr long kJpegMemoryBase = 16L << 20;
+inline constexpr long kJpegMemoryPerFileByte = 32;
+inline constexpr long kJpegMemoryLimit = 256L << 20;
+long jpegMemoryLimit(std::uint64_t fileBytes);
 
 // Decodes a JPEG stream into `rows`, grayscale, CMYK and YCCK pictures turned into RGB. A
 // picture larger than 48 x 32 is decoded at the smallest of the library's scales (1/8 to 8/8)

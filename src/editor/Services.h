@@ -66,7 +66,7 @@ public:
 class ClipboardPort {
 public:
     virtual ~ClipboardPort() = default;
-    // A picture in a format the picture loader reads (a bitmap in the usual case).
+    // A picture in a format Qt's images read (a bitmap in the usual case).
     virtual bool hasPicture() const = 0;
     // A frame in the program's private format: a block of exactly 4609 bytes. A block of any
     // other size counts as absent.

@@ -37,13 +37,15 @@ class Input {
 public:
     Input(std::FILE* file, std::uint64_t limit) : m_file(file), m_left(limit) {}
 
+    // Reads of at least this many bytes, such as rows of dots, go straight to the caller.
+    static constexpr std::size_t kDirect = 4096;
+
     bool read(std::uint8_t* out, std::size_t count) {
         if (count > m_left) return false;
         m_left -= count;
-        // Large reads bypass the buffer.
         while (count > 0) {
             if (m_next == m_end) {
-                if (count >= m_buffer.size()) return std::fread(out, 1, count, m_file) == count;
+                if (count >= kDirect) return std::fread(out, 1, count, m_file) == count;
                 if (!refill()) return false;
             }
             const std::size_t part = std::min(count, std::size_t(m_end - m_next));

@@ -47,6 +47,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+#include <chrono>
+
 namespace vemurion {
 
 namespace {
@@ -58,6 +61,25 @@ Rgb fromQColor(const QColor& c) {
 
 std::uint32_t tickCount() {
     return static_cast<std::uint32_t>(QDeadlineTimer::current().deadline());
+}
+
+PlaybackClock playbackClock() {
+    return std::chrono::duration_cast<PlaybackClock>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+// Has the single-shot `timer` fire when the frame on show is due. The timer counts whole
+// milliseconds and rounds what is left up to the next one each time the event loop wakes, so
+// it is set for the whole milliseconds before the due time; a step that comes early does
+// nothing and sets it again, for the last fraction with no wait at all.
+void scheduleNextFrame(QTimer* timer, const Editor& e) {
+    if (!e.playing) {
+        timer->stop();
+        return;
+    }
+    const auto wait =
+        std::chrono::floor<std::chrono::milliseconds>(nextFrameDue(e) - playbackClock());
+    timer->start(std::max(wait, std::chrono::milliseconds(0)));
 }
 
 MouseButton toMouseButton(Qt::MouseButton button) {
@@ -451,8 +473,8 @@ void TfrmMain::A1Click() {
     vemurion::A1Click(m_editor);
 }
 void TfrmMain::P1Click() {
-    vemurion::P1Click(m_editor, tickCount());
-    if (m_editor.playing) tmAnimation->start();
+    vemurion::P1Click(m_editor, playbackClock());
+    scheduleNextFrame(tmAnimation, m_editor);
 }
 void TfrmMain::N3Click() {
     vemurion::N3Click(m_editor);
@@ -460,8 +482,8 @@ void TfrmMain::N3Click() {
 }
 
 void TfrmMain::tmAnimationTimer() {
-    vemurion::tmAnimationTimer(m_editor, tickCount());
-    if (!m_editor.playing) tmAnimation->stop();
+    vemurion::tmAnimationTimer(m_editor, playbackClock());
+    scheduleNextFrame(tmAnimation, m_editor);
 }
 void TfrmMain::Contents1Click() {
     openHelpContents(m_editor);

@@ -202,7 +202,8 @@ void TfrmMain::buildLayout() {
 
     tmAnimation = new QTimer(this);
     tmAnimation->setObjectName("tmAnimation");
-    tmAnimation->setInterval(10);
+    tmAnimation->setSingleShot(true);
+    tmAnimation->setTimerType(Qt::PreciseTimer);
     connect(tmAnimation, &QTimer::timeout, this, &TfrmMain::tmAnimationTimer);
 }
 

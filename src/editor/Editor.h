@@ -6,6 +6,7 @@
 #include "editor/Services.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -118,11 +119,11 @@ struct Editor {
     HoldTimer hold;
 
     bool playing = false;
-    // Playback: the frame shown, the passes completed, when the frame went up (milliseconds),
-    // and what playback puts back when it stops.
+    // Playback: the frame shown, the passes completed, when the frame went up (a reading of the
+    // playback clock), and what playback puts back when it stops.
     int playFrame = 0;
     int playLoops = 0;
-    std::uint32_t playTick = 0;
+    std::chrono::microseconds playTick{0};
     int savedFrame = 0;
     std::string savedTitle;
 

@@ -64,7 +64,7 @@ std::string playbackCaption(int frame, int frameCount) {
     return text;
 }
 
-void P1Click(Editor& e, std::uint32_t nowMs) {
+void P1Click(Editor& e, PlaybackClock now) {
     if (e.playing) return;
     e.savedFrame = e.doc.CurrentFrame;
     e.savedTitle = e.modeCaption;
@@ -82,19 +82,21 @@ void P1Click(Editor& e, std::uint32_t nowMs) {
     e.playFrame = 0;
     e.playLoops = 0;
     showPlayingFrame(e);
-    e.playTick = nowMs;
+    e.playTick = now;
     e.notify(kPlaybackViews);
 }
 
-void tmAnimationTimer(Editor& e, std::uint32_t nowMs) {
-    if (!e.playing) return;
+PlaybackClock nextFrameDue(const Editor& e) {
     const auto shown = static_cast<std::size_t>(std::clamp(e.playFrame, 0, 255));
-    // Signed: a reading from before the frame went up means it has not been up at all yet, and
-    // the difference stays right when the 32-bit counter wraps around.
-    const auto elapsed = static_cast<std::int32_t>(nowMs - e.playTick);
-    if (elapsed < e.doc.DisplayTimes[shown] * kDisplayTickMs) return;
+    return e.playTick + std::chrono::milliseconds(e.doc.DisplayTimes[shown] * kDisplayTickMs);
+}
 
-    e.playTick = nowMs;
+void tmAnimationTimer(Editor& e, PlaybackClock now) {
+    if (!e.playing || now < nextFrameDue(e)) return;
+
+    // From the step's own reading, not from the due time: a late step lengthens the frame it
+    // ends and is not made up by shortening the next.
+    e.playTick = now;
     e.playFrame += 1;
     if (e.playFrame >= e.doc.FrameCount) {
         e.playFrame = 0;

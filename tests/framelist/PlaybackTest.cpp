@@ -9,14 +9,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace vemurion {
 namespace {
 
-constexpr std::uint32_t kStart = 100000;
+using namespace std::chrono_literals;
+using std::chrono::milliseconds;
+
+constexpr PlaybackClock kStart = 100000s;
+
+std::string at(PlaybackClock t) {
+    return std::to_string(std::chrono::duration_cast<milliseconds>(t - kStart).count());
+}
 
 class PlaybackTest : public test::EditorFixture {
 protected:
@@ -27,60 +34,71 @@ protected:
         e.doc.LoopCount = loops;
         showFrameList(e, current);
     }
-    // Steps the timer every 10 ms for at most `forMs`, recording each caption shown with its
-    // time. Returns when playback stopped, or 0.
-    std::uint32_t play(std::uint32_t forMs) {
+    // Steps as the window's timer does, `late` after each frame is due, for at most `steps`
+    // steps, recording each caption shown with its time in milliseconds. Returns when playback
+    // stopped, or "playing".
+    std::string play(int steps, PlaybackClock late = 0us) {
         P1Click(e, kStart);
         shown = {"0 " + e.modeCaption};
-        for (std::uint32_t t = 10; t <= forMs; t += 10) {
-            tmAnimationTimer(e, kStart + t);
-            if (!e.playing) return t;
-            const std::string now = " " + e.modeCaption;
-            if (!shown.back().ends_with(now)) shown.push_back(std::to_string(t) + now);
+        for (int i = 0; i < steps; ++i) {
+            const PlaybackClock t = nextFrameDue(e) + late;
+            tmAnimationTimer(e, t);
+            if (!e.playing) return at(t);
+            shown.push_back(at(t) + " " + e.modeCaption);
         }
-        return 0;
+        return "playing";
     }
     std::vector<std::string> shown;
 };
 
 TEST_F(PlaybackTest, FramesFollowTheirTimesAndTheLoopCount) {
     makeFrames({4}, 1);
-    EXPECT_EQ(play(5000), 1000u);
+    EXPECT_EQ(play(10), "1000");
     EXPECT_EQ(shown, (std::vector<std::string>{"0 アニメーション再生中 - 01/01"}));
 
     makeFrames({1, 2, 1}, 2);
-    EXPECT_EQ(play(5000), 2000u);
+    EXPECT_EQ(play(10), "2000");
     const std::vector<std::string> expected = {
         "0 アニメーション再生中 - 01/03",    "250 アニメーション再生中 - 02/03",
         "750 アニメーション再生中 - 03/03",  "1000 アニメーション再生中 - 01/03",
         "1250 アニメーション再生中 - 02/03", "1750 アニメーション再生中 - 03/03"};
     EXPECT_EQ(shown, expected);
 
+    // Late steps lengthen each frame by their lateness and no more.
+    makeFrames({1, 2, 1}, 1);
+    EXPECT_EQ(play(10, 3ms), "1009");
+    EXPECT_EQ(shown, (std::vector<std::string>{"0 アニメーション再生中 - 01/03",
+                                               "253 アニメーション再生中 - 02/03",
+                                               "756 アニメーション再生中 - 03/03"}));
+
     makeFrames(std::vector<int>(150, 1), 1);
-    EXPECT_EQ(play(50000), 37500u);
+    EXPECT_EQ(play(200), "37500");
     EXPECT_EQ(shown.back(), "37250 アニメーション再生中 - 150/150");
 
     makeFrames({1}, 255);
-    EXPECT_EQ(play(70000), 0u) << "255 plays until stopped";
+    EXPECT_EQ(play(1000), "playing") << "255 plays until stopped";
 }
 
-TEST_F(PlaybackTest, TimerMeasuresFromWhenTheFrameWentUp) {
+TEST_F(PlaybackTest, EachFrameIsDueItsTimeAfterItWentUp) {
     struct Case {
-        std::uint32_t start;
-        std::vector<std::uint32_t> steps; // readings after the start
+        std::vector<PlaybackClock> steps; // readings after the start
         std::vector<int> frames;          // the frame shown after each
+        std::vector<PlaybackClock> due;   // and when the next step is due then
     };
     const Case cases[] = {
-        {kStart, {600, 849, 850}, {1, 1, 2}}, // a late step is not made up
-        {0xFFFFFF00u, {249, 250, 499, 500}, {0, 1, 1, 2}},
-        {kStart, {0xFFFFFFFFu, 0x80000000u}, {0, 0}}, // readings from before the start
+        {{249999us, 250ms}, {0, 1}, {250ms, 500ms}},
+        {{600ms, 849ms, 850ms}, {1, 1, 2}, {850ms, 850ms, 1100ms}}, // a late step is not made up
+        {{-1ms, -100s}, {0, 0}, {250ms, 250ms}}, // readings from before the start
     };
     for (const Case& c : cases) {
         makeFrames({1, 1, 1, 1}, 255);
-        P1Click(e, c.start);
+        P1Click(e, kStart);
+        EXPECT_EQ(nextFrameDue(e), kStart + 250ms);
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
-            tmAnimationTimer(e, c.start + c.steps[i]);
-            EXPECT_EQ(e.doc.CurrentFrame, c.frames[i]) << c.start << " + " << c.steps[i];
+            SCOPED_TRACE(testing::Message() << "at " << at(kStart + c.steps[i]) << " ms");
+            tmAnimationTimer(e, kStart + c.steps[i]);
+            EXPECT_EQ(e.doc.CurrentFrame, c.frames[i]);
+            EXPECT_EQ(nextFrameDue(e), kStart + c.due[i]);
         }
         N3Click(e);
     }
@@ -95,7 +113,7 @@ TEST_F(PlaybackTest, StopPutsBackWhatTheStartFound) {
     P1Click(e, kStart);
     EXPECT_EQ(e.doc.CurrentFrame, 0);
     EXPECT_FALSE(e.sel.isSelected);
-    P1Click(e, kStart + 5); // F9 while playing
+    P1Click(e, kStart + 5ms); // F9 while playing
     clipboard.setPicture(Raster(4, 4));
     UpdateCommandStates(e);
     const std::vector<const char*> off = {
@@ -108,7 +126,7 @@ TEST_F(PlaybackTest, StopPutsBackWhatTheStartFound) {
     EXPECT_TRUE(e.commandEnabled["N3"] && e.commandEnabled["ToolButton10"]);
     EXPECT_EQ(e.commandEnabled.count("Exit1"), 0u);
 
-    tmAnimationTimer(e, kStart + 250);
+    tmAnimationTimer(e, kStart + 250ms);
     view.reset();
     N3Click(e);
     EXPECT_TRUE(
@@ -126,7 +144,7 @@ TEST_F(PlaybackTest, StopPutsBackWhatTheStartFound) {
 
     SelectFrameSlot(e, 1);
     const int picked = e.doc.CurrentFrame;
-    tmAnimationTimer(e, kStart + 5000); // a step queued before the timer stopped
+    tmAnimationTimer(e, kStart + 5s); // a step queued before the timer stopped
     N3Click(e);
     EXPECT_EQ(e.doc.CurrentFrame, picked);
 }

@@ -46,6 +46,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <chrono>
@@ -296,6 +297,23 @@ void TfrmMain::watchHints(QWidget* control) {
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && watched == ToolBar1) Deselect(m_editor);
+    if (event->type() == QEvent::Wheel && watched == m_client) {
+        // The wheel over the slots (it climbs up to here from their controls) turns the list's
+        // scroll bar, as it would over the bar itself.
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        QRect slotArea;
+        for (std::size_t i = 0; i < kSlotCount; ++i)
+            slotArea |= imgList[i]->geometry() | lbList[i]->geometry() | stTimes[i]->geometry() |
+                        udTimes[i]->geometry();
+        if (slotArea.contains(wheel->position().toPoint())) {
+            QWheelEvent overBar(QPointF(scList->rect().center()), wheel->globalPosition(),
+                                wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                                wheel->modifiers(), wheel->phase(), wheel->inverted(),
+                                wheel->source());
+            QCoreApplication::sendEvent(scList, &overBar);
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         if (watched == m_client) {
             // A move that a control did not take climbs up to the background; only a move over

@@ -133,12 +133,13 @@ void TfrmMain::buildLayout() {
                 [this, k](Qt::MouseButton button) { imgListMouseDown(k, button); });
         lbList[i] = makeLabel(m_client, "", "", QRect(577, 150 + 45 * k, 54, 14));
         lbList[i]->setObjectName(numbered("lbList", k));
-        stTimes[i] = makeLabel(m_client, "", "", QRect(575, 170 + 45 * k, 22, 16),
+        // Wide enough that three digits keep clear of the slot's picture and of the arrows.
+        stTimes[i] = makeLabel(m_client, "", "", QRect(577, 170 + 45 * k, 30, 16),
                                Qt::AlignRight | Qt::AlignVCenter);
         stTimes[i]->setObjectName(numbered("stTimes", k));
         udTimes[i] = new UpDown(m_client);
         udTimes[i]->setObjectName(numbered("udTimes", k));
-        udTimes[i]->move(600, 167 + 45 * k);
+        udTimes[i]->move(610, 167 + 45 * k);
         udTimes[i]->setRange(1, 255);
         connect(udTimes[i], &UpDown::stepped, this,
                 [this, k](int position, bool up) { udTimesClick(k, position, up); });
@@ -155,11 +156,11 @@ void TfrmMain::buildLayout() {
     connect(scList, &QScrollBar::valueChanged, this, &TfrmMain::scListChange);
 
     makeLabel(m_client, "Label1", QString::fromUtf8("ループ回数 :"), QRect(505, 390, 64, 16));
-    stLoops = makeLabel(m_client, "stLoops", "", QRect(570, 390, 28, 16),
+    stLoops = makeLabel(m_client, "stLoops", "", QRect(570, 390, 37, 16),
                         Qt::AlignRight | Qt::AlignVCenter);
     udLoops = new UpDown(m_client);
     udLoops->setObjectName("udLoops");
-    udLoops->move(600, 387);
+    udLoops->move(610, 387);
     udLoops->setRange(1, 255);
     connect(udLoops, &UpDown::stepped, this, &TfrmMain::udLoopsClick);
     connect(udLoops, &UpDown::released, this, [this] { releaseHold(m_editor.hold); });

@@ -17,10 +17,12 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -462,7 +464,7 @@ TEST_F(MainWindowUi, PlaybackLocksEditingUntilItStops) {
     EXPECT_FALSE(child<PictureBox>("imgList3")->isEnabled());
 }
 
-TEST_F(MainWindowUi, LoopCountControlStepsAndShowsInfinity) {
+TEST_F(MainWindowUi, UpDownsStepTheLoopCountAndTheTimesOfAScrolledList) {
     auto* loops = child<UpDown>("udLoops");
     loops->downButton()->click();
     EXPECT_EQ(text("stLoops"), "254");
@@ -471,6 +473,91 @@ TEST_F(MainWindowUi, LoopCountControlStepsAndShowsInfinity) {
     EXPECT_EQ(text("stLoops"), QString::fromUtf8("無限"));
     loops->upButton()->click(); // no wrap
     EXPECT_EQ(window.editor().doc.LoopCount, 255);
+
+    while (window.editor().doc.FrameCount < 10)
+        trigger("I2");
+    child<QScrollBar>("scList")->setValue(4);
+    struct Click {
+        const char* upDown;
+        bool up;
+        int index; // the frame whose time changes
+        int time;
+        const char* shown; // by the slot
+    };
+    const Click clicks[] = {
+        {"udTimes0", true, 4, 2, "stTimes0"},  {"udTimes3", true, 7, 2, "stTimes3"},
+        {"udTimes3", true, 7, 3, "stTimes3"},  {"udTimes3", false, 7, 2, "stTimes3"},
+        {"udTimes4", false, 8, 1, "stTimes4"}, // no wrap
+    };
+    for (const Click& c : clicks) {
+        SCOPED_TRACE(c.upDown);
+        window.editor().doc.Modified = false;
+        auto* upDown = child<UpDown>(c.upDown);
+        (c.up ? upDown->upButton() : upDown->downButton())->click();
+        EXPECT_EQ(window.editor().doc.DisplayTimes[static_cast<std::size_t>(c.index)], c.time);
+        EXPECT_EQ(text(c.shown), QString::number(c.time));
+        EXPECT_TRUE(window.editor().doc.Modified);
+    }
+    EXPECT_EQ(window.editor().doc.DisplayTimes[3], 1);
+    EXPECT_EQ(window.editor().doc.DisplayTimes[5], 1);
+}
+
+TEST_F(MainWindowUi, TheWheelOverTheSlotsScrollsTheList) {
+    while (window.editor().doc.FrameCount < 20)
+        trigger("I2");
+    auto* bar = child<QScrollBar>("scList");
+    const auto wheel = [&](const char* name, QPoint at, int delta, bool fromTheMiddle = true) {
+        if (fromTheMiddle) bar->setValue(8);
+        QWidget* control = child<QWidget>(name);
+        QWheelEvent event(at, control->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        // As from the mouse, climbing from a control that does not take it to its parents;
+        // sendEvent would make it synthesized, which stays where it is sent.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(control, &event);
+        return bar->value();
+    };
+    const int down = wheel("scList", QPoint(6, 100), -120);
+    const int up = wheel("scList", QPoint(6, 100), 120);
+    ASSERT_GT(down, 8);
+    ASSERT_LT(up, 8);
+    struct Place {
+        const char* name;
+        QPoint at;
+    };
+    const Place places[] = {{"imgList0", {10, 10}},        {"imgList4", {47, 31}},
+                            {"lbList2", {5, 5}},           {"stTimes3", {20, 8}},
+                            {"udTimes1", {8, 3}},          {"udTimes4", {8, 18}},
+                            {"frmMainClient", {550, 188}}, // between two slots
+                            {"frmMainClient", {628, 350}}};
+    for (const Place& p : places) {
+        SCOPED_TRACE(testing::Message() << p.name << " " << p.at.x() << "," << p.at.y());
+        EXPECT_EQ(wheel(p.name, p.at, -120), down);
+        EXPECT_EQ(wheel(p.name, p.at, 120), up);
+    }
+    EXPECT_EQ(wheel("imgMain", QPoint(100, 100), -120), 8);
+    EXPECT_EQ(wheel("imgSub", QPoint(10, 10), -120), 8);
+    EXPECT_EQ(wheel("frmMainClient", QPoint(560, 400), -120), 8); // the loop count
+
+    window.editor().doc.Modified = false;
+    trigger("New1"); // one frame: the bar and so the wheel stay still
+    EXPECT_EQ(wheel("imgList0", QPoint(10, 10), -120, false), 0);
+    EXPECT_EQ(text("lbList0"), "001/001");
+}
+
+TEST_F(MainWindowUi, ThreeDigitTimesKeepClearOfThePictureAndTheArrows) {
+    for (int k = 0; k < kSlotCount; ++k) {
+        SCOPED_TRACE(k);
+        auto* time = child<QLabel>(("stTimes" + std::to_string(k)).c_str());
+        const QRect shown = time->geometry();
+        const int width = time->fontMetrics().horizontalAdvance("255");
+        EXPECT_LE(width, shown.width());
+        // Right-aligned: the text begins `width` before the label's right edge.
+        EXPECT_GE(shown.right() - width,
+                  child<PictureBox>(("imgList" + std::to_string(k)).c_str())->geometry().right() +
+                      4);
+        EXPECT_LT(shown.right(), child<UpDown>(("udTimes" + std::to_string(k)).c_str())->x());
+    }
 }
 
 TEST_F(MainWindowUi, NewWithUnsavedChangesAsksAndHonoursTheAnswer) {

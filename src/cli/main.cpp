@@ -1,66 +1,227 @@
-// vemurion-cli: batch use of the editor's core, without a window.
-#include "document/FrameSheet.h"
-#include "import/Conversion.h"
-#include "import/PictureFile.h"
+// vemurion-cli: the editor's documents from the command line. Everything it decides is the
+// core's; this file only turns arguments into calls and results into output and exit codes.
 
+#include "cli/Arguments.h"
+#include "editor/Editor.h"
+#include "files/BitmapExport.h"
+#include "files/DocumentReader.h"
+#include "files/DocumentText.h"
+#include "files/FileKind.h"
+#include "files/OutputFiles.h"
+#include "publish/GifAnimation.h"
+#include "publish/TagText.h"
+
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <new>
 #include <string>
+#include <string_view>
+#include <vector>
 
+namespace vemurion::cli {
 namespace {
 
-using namespace vemurion;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
 
-constexpr const char* kUsage =
-    "usage: vemurion-cli show PICTURE [--candidate K] [--white-on-black]\n"
-    "  Prints the frame that Add to list would make of PICTURE (a .bmp or .jpg file): 32 lines\n"
-    "  of 48 characters, '#' black and '.' white. K (0 to 8, default 4) is the candidate of the\n"
-    "  conversion; the background is white, or black with --white-on-black.\n";
+// A refusal with the message the editor would show; it ends the run with exit code 1.
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
+void check(const std::optional<std::string>& message) {
+    if (message) throw Failure(*message);
 }
 
-int show(int argc, char** argv) {
-    std::string picture;
-    int candidate = kFirstChosenCandidate;
-    Rgb background = kWhite;
-    for (int i = 2; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--white-on-black") {
-            background = kBlack;
-        } else if (argument == "--candidate" && i + 1 < argc) {
-            const std::string number = argv[++i];
-            if (number.size() != 1 || number[0] < '0' || number[0] > '8') return usage();
-            candidate = number[0] - '0';
-        } else if (picture.empty() && !argument.starts_with("--")) {
-            picture = argument;
-        } else {
-            return usage();
-        }
-    }
-    if (picture.empty()) return usage();
+void print(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
 
-    const ImportResult read = importPictureFile(picture);
-    if (!read.picture) {
-        std::fprintf(stderr, "%s\n", read.error.c_str());
-        return 1;
+AnimationDocument readDocument(const std::string& path) {
+    DocumentRead read = readDocumentFile(path);
+    if (!read.document) throw Failure(read.error);
+    return std::move(*read.document);
+}
+
+int frameOption(const Arguments& args, const AnimationDocument& doc, const std::string& path) {
+    const int index = args.number("--frame", 0, kMaxFrames - 1, 0);
+    if (index >= doc.FrameCount)
+        throw Failure(fileNamePart(path) + " にはイメージ " + std::to_string(index) +
+                      " がありません.");
+    return index;
+}
+
+void runInfo(const Arguments& args) {
+    print(documentInfoText(readDocument(args.positional()[0])));
+}
+
+void runShow(const Arguments& args) {
+    const std::string& path = args.positional()[0];
+    const AnimationDocument doc = readDocument(path);
+    if (args.has("--frame")) {
+        print(frameText(doc.sheet.cell(frameOption(args, doc, path))));
+    } else {
+        print(documentFramesText(doc));
     }
-    const Raster frame = frameToAdd(*read.picture, candidate, background);
-    std::string text;
-    for (int y = 0; y < kFrameHeight; ++y) {
-        for (int x = 0; x < kFrameWidth; ++x)
-            text += frame.at(x, y) == kBlack ? '#' : '.';
-        text += '\n';
+}
+
+void runExport(const Arguments& args) {
+    const std::string& path = args.positional()[0];
+    const std::string& out = args.positional()[1];
+    if (args.has("--frame") && args.has("--series"))
+        throw UsageError("--frame and --series exclude each other");
+    const AnimationDocument doc = readDocument(path);
+    const FileWriter write = saverSparing({path});
+    if (args.has("--series")) {
+        check(exportBitmapSeries(doc, out, write));
+    } else {
+        check(exportFrameBitmap(doc, frameOption(args, doc, path), out, write));
     }
-    std::fputs(text.c_str(), stdout);
+}
+
+void runTag(const Arguments& args) {
+    PortChoice ports{};
+    const std::string letters = args.text("--ports").value_or("A");
+    for (const char letter : letters) {
+        const auto port = std::find(kPortNames.begin(), kPortNames.end(), letter);
+        if (port == kPortNames.end()) throw UsageError("--ports takes letters among A, B, C, D");
+        ports[static_cast<std::size_t>(port - kPortNames.begin())] = true;
+    }
+    const TagForm form = args.has("--script") ? TagForm::Script : TagForm::Plain;
+    print(clipboardText(boxText(tagLines(args.positional()[0], form, ports))));
+}
+
+void runGif(const Arguments& args) {
+    const std::string& path = args.positional()[0];
+    const std::string& out = args.positional()[1];
+    const int scale = args.number("--scale", kMinGifScale, kMaxGifScale, 4);
+    const AnimationDocument doc = readDocument(path);
+    const auto bytes = encodeGifAnimation(doc, scale);
+    if (!bytes) throw Failure(fileNamePart(out) + " に保存できませんでした.");
+    check(saverSparing({path})(out, *bytes));
+}
+
+struct Subcommand {
+    const char* name;
+    const char* synopsis;
+    const char* example;
+    std::vector<OptionSpec> options;
+    std::size_t minPositional;
+    std::optional<std::size_t> maxPositional;
+    void (*run)(const Arguments&);
+};
+
+const std::vector<Subcommand>& subcommands() {
+    static const std::vector<Subcommand> table = {
+        {"info", "info FILE", "info anim.lcd", {}, 1, 1, runInfo},
+        {"show",
+         "show FILE [--frame I]",
+         "show anim.lcd --frame 0",
+         {{"--frame", true}},
+         1,
+         1,
+         runShow},
+        {"export",
+         "export FILE OUT [--frame I | --series]",
+         "export anim.lcd walk.bmp --series",
+         {{"--frame", true}, {"--series", false}},
+         2,
+         2,
+         runExport},
+        {"tag",
+         "tag FILE [--ports LETTERS] [--script]",
+         "tag anim.lcd --ports AC --script",
+         {{"--ports", true}, {"--script", false}},
+         1,
+         1,
+         runTag},
+        {"gif",
+         "gif FILE OUT.gif [--scale S]",
+         "gif anim.lcd anim.gif --scale 4",
+         {{"--scale", true}},
+         2,
+         2,
+         runGif},
+    };
+    return table;
+}
+
+std::string usageText() {
+    std::string text = "usage: vemurion-cli COMMAND ARGUMENTS...\n";
+    for (const Subcommand& command : subcommands())
+        text += std::string("       vemurion-cli ") + command.synopsis + "\n";
+    text += "       vemurion-cli --help | --version\n";
+    return text;
+}
+
+std::string helpText() {
+    std::string text = usageText();
+    text += "\n"
+            "  info    frames, loop count and display times of an LCD or internal-LCD text file\n"
+            "  show    frames as 32 lines of 48 characters, '#' black and '.' white\n"
+            "  export  one frame (default 0) or every frame as 48 x 32 black-and-white bitmaps\n"
+            "  tag     the HTML tag for the file, for controller ports A to D (default A)\n"
+            "  gif     an animated GIF at the animation's timing, each dot S x S pixels "
+            "(1 to 16, default 4)\n"
+            "\nExamples:\n";
+    for (const Subcommand& command : subcommands())
+        text += std::string("  vemurion-cli ") + command.example + "\n";
+    return text;
+}
+
+// Every message goes out as one line.
+void printError(std::string message) {
+    std::replace(message.begin(), message.end(), '\n', ' ');
+    std::fprintf(stderr, "%s\n", message.c_str());
+}
+
+int usageError(const std::string& problem) {
+    printError("vemurion-cli: " + problem);
+    std::fputs(usageText().c_str(), stderr);
+    return kExitUsage;
+}
+
+int run(const std::vector<std::string>& words) {
+    if (words.empty()) return usageError("no command given");
+    const std::string& name = words.front();
+    if (words.size() == 1 && name == "--help") {
+        print(helpText());
+        return 0;
+    }
+    if (words.size() == 1 && name == "--version") {
+        print(std::string(kVersionText) + "\n");
+        return 0;
+    }
+    const auto& table = subcommands();
+    const auto command = std::find_if(table.begin(), table.end(),
+                                      [&](const Subcommand& c) { return name == c.name; });
+    if (command == table.end()) return usageError("unknown command " + name);
+    try {
+        const std::vector<std::string> rest(words.begin() + 1, words.end());
+        command->run(
+            Arguments(rest, command->options, command->minPositional, command->maxPositional));
+    } catch (const UsageError& error) {
+        return usageError(error.what());
+    } catch (const Failure& failure) {
+        printError(failure.what());
+        return kExitFailure;
+    } catch (const std::bad_alloc&) {
+        printError("vemurion-cli: out of memory");
+        return kExitFailure;
+    }
     return 0;
 }
 
 } // namespace
+} // namespace vemurion::cli
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::string(argv[1]) == "show") return show(argc, argv);
-    return usage();
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const int status = vemurion::cli::run(words);
+    // Output that could not be written (a full disk, a closed pipe) is a failure too.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("vemurion-cli: standard output could not be written\n", stderr);
+        return status == 0 ? vemurion::cli::kExitFailure : status;
+    }
+    return status;
 }

@@ -35,26 +35,8 @@ std::size_t characterCount(std::string_view text) {
     return count;
 }
 
-void warnNotWritten(Editor& e, const std::string& path, const char* text) {
-    if (e.prompts != nullptr) e.prompts->warn(fileNamePart(path) + text);
-}
-
-bool writeOrWarn(Editor& e, const std::string& path, int index) {
-    if (WriteFrameBitmap(e, path, index)) return true;
-    warnNotWritten(e, path, " に保存できませんでした.");
-    return false;
-}
-
-void writeSeries(Editor& e, const std::string& stem) {
-    // Every numbered name has the same length (the numbers stop at 254), so the first one
-    // decides for the whole series.
-    if (!numberedBitmapName(stem, 0)) {
-        warnNotWritten(e, stem + "000.bmp", " は名前が長すぎるため保存できませんでした.");
-        return;
-    }
-    for (int index = 0; index < e.doc.FrameCount; ++index) {
-        if (!writeOrWarn(e, *numberedBitmapName(stem, index), index)) return;
-    }
+void warnIfAny(Editor& e, const std::optional<std::string>& message) {
+    if (message && e.prompts != nullptr) e.prompts->warn(*message);
 }
 
 } // namespace
@@ -76,8 +58,24 @@ std::vector<std::uint8_t> encodeFrameBitmap(const Raster& picture) {
     return bytes;
 }
 
-bool WriteFrameBitmap(const Editor& e, const std::string& fileName, int index) {
-    return writeFileAtomically(fileName, encodeFrameBitmap(e.doc.sheet.cell(index)));
+std::optional<std::string> exportFrameBitmap(const AnimationDocument& doc, int index,
+                                             const std::string& path, const FileWriter& write) {
+    return write(path, encodeFrameBitmap(doc.sheet.cell(index)));
+}
+
+std::optional<std::string> exportBitmapSeries(const AnimationDocument& doc,
+                                              std::string_view chosenName,
+                                              const FileWriter& write) {
+    const std::string stem = seriesStem(chosenName);
+    // Every numbered name has the same length (the numbers stop at 254), so the first one
+    // decides for the whole series.
+    if (!numberedBitmapName(stem, 0))
+        return fileNamePart(stem + "000.bmp") + " は名前が長すぎるため保存できませんでした.";
+    for (int index = 0; index < doc.FrameCount; ++index) {
+        if (auto error = exportFrameBitmap(doc, index, *numberedBitmapName(stem, index), write))
+            return error;
+    }
+    return std::nullopt;
 }
 
 std::string seriesStem(std::string_view chosenName) {
@@ -109,9 +107,9 @@ void commandExport(Editor& e) {
         std::string left = answer->path;
         if (answer->filterIndex == kExportSeriesFilter) {
             left = seriesStem(answer->path);
-            writeSeries(e, left);
+            warnIfAny(e, exportBitmapSeries(e.doc, answer->path));
         } else {
-            writeOrWarn(e, answer->path, e.doc.CurrentFrame);
+            warnIfAny(e, exportFrameBitmap(e.doc, e.doc.CurrentFrame, answer->path));
         }
         e.saveFolder = fileExists(left) ? folderPart(left) : e.homeFolder;
     }

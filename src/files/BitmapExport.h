@@ -2,6 +2,7 @@
 
 #include "document/Raster.h"
 #include "editor/Editor.h"
+#include "files/OutputFiles.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,16 +31,24 @@ inline constexpr std::size_t kMaxExportNameLength = 255;
 // The 318 bytes of the file for a 48 x 32 picture. Every dot that is not black is written white.
 std::vector<std::uint8_t> encodeFrameBitmap(const Raster& picture);
 
-// Writes frame `index`'s cell of the frame sheet, as it stands, to `fileName`, replacing an
-// existing file only once the new one is complete. False when the file could not be written.
-bool WriteFrameBitmap(const Editor& e, const std::string& fileName, int index);
-
 // The chosen name less its last four characters (as a rule the ".bmp" the dialog supplied), but
 // never more than its file-name part: the series stays in the chosen folder.
 std::string seriesStem(std::string_view chosenName);
 // stem + the index in at least three digits + ".bmp"; nullopt when the result would be longer
 // than kMaxExportNameLength characters.
 std::optional<std::string> numberedBitmapName(std::string_view stem, int index);
+
+// Frame `index` of `doc` as one bitmap under `path`, written by `write`; nullopt once written,
+// otherwise the message for the user.
+std::optional<std::string> exportFrameBitmap(const AnimationDocument& doc, int index,
+                                             const std::string& path,
+                                             const FileWriter& write = saveFile);
+// Every frame of `doc` as the numbered series of `chosenName` (seriesStem, numberedBitmapName).
+// A name that is too long writes nothing: "<name> は名前が長すぎるため保存できませんでした.";
+// a file that cannot be written ends the series with its message.
+std::optional<std::string> exportBitmapSeries(const AnimationDocument& doc,
+                                              std::string_view chosenName,
+                                              const FileWriter& write = saveFile);
 
 // The export command: asks for a name with the save dialog shared with Save As, then writes the
 // current frame (first filter) or every frame as a numbered series (second filter). A file that

@@ -5,6 +5,7 @@
 #include "editor/Selection.h"
 #include "editor/Undo.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentReader.h"
 #include "files/FileIo.h"
 #include "files/FileKind.h"
 
@@ -41,17 +42,9 @@ std::string folderOrHome(const Editor& e, const std::string& path) {
 
 void OpenFilePath(Editor& e, const std::string& path) {
     if (path.empty() || !fileExists(path)) return;
-    if (pathHasTextExtension(path)) {
-        const auto head = readFileBytes(path, sizeof kLcdSignature);
-        if (!head) return warnAbout(e, path, " を開けません.");
-        if (!IsInternalLcdText(*head))
-            return warnAbout(e, path, " は未対応のテキストファイルです.");
-    }
-    if (!pathHasKnownExtension(path)) return warnAbout(e, path, " は未対応のファイル形式です.");
-    if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
-        return warnAbout(e, path,
-                         " は直接開くことができません.\n"
-                         "イメージリストメニューの[リストへ追加]で読み込んで下さい.");
+    if (const auto refusal = openRefusal(path)) {
+        if (e.prompts != nullptr) e.prompts->warn(*refusal);
+        return;
     }
     // The file is read before the save prompt, so that a file that cannot be loaded costs the
     // user no question and the document stays as it is. It is read again after the prompt: a

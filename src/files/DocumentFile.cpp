@@ -2,6 +2,7 @@
 
 #include "document/DocumentOps.h"
 #include "editor/CanvasView.h"
+#include "files/DocumentReader.h"
 #include "files/FileIo.h"
 #include "files/FileKind.h"
 #include "framelist/FrameList.h"
@@ -16,14 +17,16 @@ std::variant<LcdContent, ReadFailure> readLcdContent(const std::string& path) {
     return std::get<LcdContent>(std::move(decoded));
 }
 
+std::string readFailureText(const std::string& path, ReadFailure failure) {
+    return fileNamePart(path) + (failure == ReadFailure::CannotOpen
+                                     ? " を開けません."
+                                     : " は壊れているため読み込めません.");
+}
+
 std::optional<LcdContent> readLoadableLcd(Editor& e, const std::string& path) {
     auto content = readLcdContent(path);
     if (const auto* failure = std::get_if<ReadFailure>(&content)) {
-        if (e.prompts != nullptr) {
-            e.prompts->warn(fileNamePart(path) + (*failure == ReadFailure::CannotOpen
-                                                      ? " を開けません."
-                                                      : " は壊れているため読み込めません."));
-        }
+        if (e.prompts != nullptr) e.prompts->warn(readFailureText(path, *failure));
         return std::nullopt;
     }
     return std::get<LcdContent>(std::move(content));
@@ -39,15 +42,8 @@ bool WriteLcdFile(Editor& e, const std::string& path) {
 }
 
 void ReadLcdFile(Editor& e, const std::string& path, const LcdContent& content) {
-    AnimationDocument& doc = e.doc;
-    doc.LoopCount = content.loopByte == 0 ? kInfiniteLoops : content.loopByte;
-    doc.FrameCount = content.frameCount;
-    for (int i = 0; i < content.frameCount; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        doc.DisplayTimes[k] = content.timeBytes[k] == 0 ? 1 : content.timeBytes[k];
-        doc.sheet.setCell(i, content.frames[k]);
-    }
-    doc.DocumentFileName = path;
+    takeLcdContent(e.doc, content);
+    e.doc.DocumentFileName = path;
     ShowDocumentTitle(e);
 }
 

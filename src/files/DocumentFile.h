@@ -13,9 +13,10 @@ enum class ReadFailure { CannotOpen, Corrupt };
 
 // Reads and checks an LCD image file without touching the document.
 std::variant<LcdContent, ReadFailure> readLcdContent(const std::string& path);
-
-// The content of an LCD file, or nullopt after telling the user why it cannot be loaded:
 // "<name> を開けません." or "<name> は壊れているため読み込めません.".
+std::string readFailureText(const std::string& path, ReadFailure failure);
+
+// The content of an LCD file, or nullopt after telling the user why it cannot be loaded.
 std::optional<LcdContent> readLoadableLcd(Editor& e, const std::string& path);
 
 // Writes the document to `path`, replacing an existing file only once the new one is complete.

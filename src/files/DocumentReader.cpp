@@ -1,0 +1,49 @@
+#include "files/DocumentReader.h"
+
+#include "files/DocumentFile.h"
+#include "files/FileIo.h"
+#include "files/FileKind.h"
+
+#include <iterator>
+
+namespace vemurion {
+
+std::optional<std::string> openRefusal(const std::string& path) {
+    const std::string name = fileNamePart(path);
+    if (pathHasTextExtension(path)) {
+        const auto head = readFileBytes(path, std::size(kLcdSignature));
+        if (!head) return name + " を開けません.";
+        if (!IsInternalLcdText(*head)) return name + " は未対応のテキストファイルです.";
+    }
+    if (!pathHasKnownExtension(path)) return name + " は未対応のファイル形式です.";
+    if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
+        return name + " は直接開くことができません.\n"
+                      "イメージリストメニューの[リストへ追加]で読み込んで下さい.";
+    }
+    return std::nullopt;
+}
+
+void takeLcdContent(AnimationDocument& doc, const LcdContent& content) {
+    doc.LoopCount = content.loopByte == 0 ? kInfiniteLoops : content.loopByte;
+    doc.FrameCount = content.frameCount;
+    for (int i = 0; i < content.frameCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        doc.DisplayTimes[k] = content.timeBytes[k] == 0 ? 1 : content.timeBytes[k];
+        doc.sheet.setCell(i, content.frames[k]);
+    }
+}
+
+DocumentRead readDocumentFile(const std::string& path) {
+    if (!fileExists(path)) return {std::nullopt, fileNamePart(path) + " を開けません."};
+    if (auto refusal = openRefusal(path)) return {std::nullopt, std::move(*refusal)};
+    auto content = readLcdContent(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&content))
+        return {std::nullopt, readFailureText(path, *failure)};
+    DocumentRead read;
+    read.document.emplace();
+    takeLcdContent(*read.document, std::get<LcdContent>(content));
+    read.document->DocumentFileName = path;
+    return read;
+}
+
+} // namespace vemurion

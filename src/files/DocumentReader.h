@@ -1,0 +1,28 @@
+#pragma once
+
+#include "document/AnimationDocument.h"
+#include "files/LcdFile.h"
+
+#include <optional>
+#include <string>
+
+namespace vemurion {
+
+// Why Open refuses the file at `path` before reading it as a document: the message the user
+// sees, or nullopt for a path that names an LCD file or an internal-LCD text file with the
+// signature. Kinds are told by the file-name part; the file's existence is not tested here.
+std::optional<std::string> openRefusal(const std::string& path);
+
+// Takes `content` into `doc` as Open loads a file: loop byte 0 as 255, display time byte 0 as 1,
+// frame k into cell k. The file name, the current frame and Modified are left alone.
+void takeLcdContent(AnimationDocument& doc, const LcdContent& content);
+
+// A document file read as Open reads it, without a window.
+struct DocumentRead {
+    std::optional<AnimationDocument> document; // named after the path, frame 0 current
+    std::string error;                         // the message Open would show
+};
+// A missing file gives "<name> を開けません.", like one that cannot be read.
+DocumentRead readDocumentFile(const std::string& path);
+
+} // namespace vemurion

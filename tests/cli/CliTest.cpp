@@ -1,0 +1,285 @@
+#include "files/BitmapExport.h"
+#include "files/LcdFile.h"
+#include "publish/TagText.h"
+#include "support/FakeServices.h"
+#include "support/GifReading.h"
+#include "support/Pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace vemurion {
+namespace {
+
+using test::Bytes;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
+
+struct CliRun {
+    int status = -1; // the exit code, or -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+std::string readText(const std::string& path) {
+    const Bytes bytes = readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Runs the real vemurion-cli with `args` in `folder`, its output captured in files there.
+CliRun runCli(const TempFolder& folder, const std::vector<std::string>& args) {
+    const std::string outPath = folder.path(".stdout");
+    const std::string errPath = folder.path(".stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.folder().c_str());
+    std::vector<std::string> words = {VEMURION_CLI};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    CliRun run;
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, VEMURION_CLI, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(spawned, 0) << "cannot start " << VEMURION_CLI;
+    if (spawned != 0) return run;
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readText(outPath);
+    run.err = readText(errPath);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return run;
+}
+
+Raster patterned(int seed) {
+    Raster picture(kFrameWidth, kFrameHeight, kWhite);
+    for (int y = 0; y < kFrameHeight; ++y)
+        for (int x = 0; x < kFrameWidth; ++x)
+            if ((x * 7 + y * 3) % (seed + 2) == 0) picture.set(x, y, kBlack);
+    return picture;
+}
+
+// A document of `times.size()` frames, frame i patterned with seed i.
+AnimationDocument documentOf(const std::vector<int>& times, int loopCount) {
+    AnimationDocument doc;
+    doc.FrameCount = static_cast<int>(times.size());
+    doc.LoopCount = loopCount;
+    for (int i = 0; i < doc.FrameCount; ++i) {
+        doc.DisplayTimes[static_cast<std::size_t>(i)] = times[static_cast<std::size_t>(i)];
+        doc.sheet.setCell(i, patterned(i));
+    }
+    return doc;
+}
+
+class CliTest : public testing::Test {
+protected:
+    // Writes the LCD file of `doc` as `name` and returns its bytes.
+    Bytes writeLcd(const std::string& name, const AnimationDocument& doc) {
+        Bytes bytes = encodeLcd(doc, "trailer");
+        writeBytes(temp.path(name), bytes);
+        return bytes;
+    }
+    CliRun cli(const std::vector<std::string>& args) { return runCli(temp, args); }
+
+    TempFolder temp;
+};
+
+TEST_F(CliTest, InfoGivesCountLoopAndTimesAsOpenReadsThem) {
+    struct Case {
+        std::vector<int> times;
+        int loopByte;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{4, 200, 255}, 200, "frames: 3\nloop: 200\ntimes: 4 200 255\n"},
+        {{1}, 255, "frames: 1\nloop: infinite\ntimes: 1\n"},
+        // Open reads a loop byte 0 as without end and a display time 0 as 1.
+        {{0, 7}, 0, "frames: 2\nloop: infinite\ntimes: 1 7\n"},
+    };
+    for (const Case& c : cases) {
+        writeLcd("anim.lcd", documentOf(c.times, c.loopByte));
+        const CliRun run = cli({"info", "anim.lcd"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.expected);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST_F(CliTest, ShowPrintsOneFrameOrEveryFrameWithItsHeading) {
+    AnimationDocument doc = documentOf({3, 9}, 255);
+    Raster corner(kFrameWidth, kFrameHeight, kWhite);
+    corner.set(0, 0, kBlack);
+    corner.set(47, 31, kBlack);
+    doc.sheet.setCell(1, corner);
+    writeLcd("anim.txt", doc);
+
+    const std::string row0 = "#" + std::string(47, '.') + "\n";
+    const std::string middle = std::string(48, '.') + "\n";
+    const std::string row31 = std::string(47, '.') + "#\n";
+    std::string frame1 = row0;
+    for (int y = 1; y < 31; ++y)
+        frame1 += middle;
+    frame1 += row31;
+
+    const CliRun one = cli({"show", "anim.txt", "--frame", "1"});
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(one.out, frame1);
+
+    const CliRun all = cli({"show", "anim.txt"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    const std::string heading1 = "frame 1/2 time 3\n";
+    const std::string heading2 = "frame 2/2 time 9\n";
+    ASSERT_EQ(all.out.size(), heading1.size() + heading2.size() + 2 * (frame1.size() + 1));
+    EXPECT_EQ(all.out.substr(0, heading1.size()), heading1);
+    EXPECT_EQ(all.out.substr(all.out.size() - frame1.size() - heading2.size() - 1),
+              heading2 + frame1 + "\n");
+}
+
+TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
+    const Bytes lcd = writeLcd("anim.lcd", documentOf({1, 2, 3}, 255));
+    writeBytes(temp.path("short.lcd"), Bytes(lcd.begin(), lcd.end() - 8 - 1536));
+    test::writeText(temp.path("notes.txt"), "just some notes\n");
+    test::writeText(temp.path("pic.bmp"), "BM");
+    test::writeText(temp.path("anim.doc"), "LCDi");
+    std::filesystem::create_directory(temp.path("taken.bmp"));
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"info", "missing.lcd"}, "missing.lcd を開けません."},
+        {{"show", "short.lcd"}, "short.lcd は壊れているため読み込めません."},
+        {{"gif", "notes.txt", "out.gif"}, "notes.txt は未対応のテキストファイルです."},
+        {{"info", "anim.doc"}, "anim.doc は未対応のファイル形式です."},
+        {{"info", "pic.bmp"},
+         "pic.bmp は直接開くことができません. "
+         "イメージリストメニューの[リストへ追加]で読み込んで下さい."},
+        {{"show", "anim.lcd", "--frame", "3"}, "anim.lcd にはイメージ 3 がありません."},
+        {{"export", "anim.lcd", "taken.bmp"}, "taken.bmp に保存できませんでした."},
+        {{"export", "anim.lcd", "anim.lcd"}, "anim.lcd は入力ファイルのため保存できませんでした."},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.status, 1) << c.args[1];
+        EXPECT_EQ(run.err, c.message + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_TRUE(test::sameBytes(readBytes(temp.path("anim.lcd")), lcd));
+}
+
+TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
+    writeLcd("anim.lcd", documentOf({1}, 255));
+    const std::vector<std::string> cases[] = {
+        {},
+        {"play", "anim.lcd"},
+        {"info"},
+        {"info", "anim.lcd", "more.lcd"},
+        {"info", "anim.lcd", "--bogus"},
+        {"show", "anim.lcd", "--frame"},
+        {"show", "anim.lcd", "--frame", "x"},
+        {"export", "anim.lcd", "a.bmp", "--frame", "0", "--series"},
+        {"tag", "anim.lcd", "--ports", "AE"},
+        {"tag", "anim.lcd", "--script=yes"},
+        {"gif", "anim.lcd", "a.gif", "--scale", "17"},
+        {"gif", "anim.lcd", "a.gif", "--scale", "0"},
+    };
+    for (const auto& args : cases) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
+        EXPECT_TRUE(run.err.starts_with("vemurion-cli: ")) << run.err;
+        EXPECT_NE(run.err.find("\nusage: vemurion-cli"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(temp.path("a.bmp")));
+}
+
+TEST_F(CliTest, HelpShowsAnExampleOfEveryCommandAndVersionItsText) {
+    const CliRun help = cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* command : {"info", "show", "export", "tag", "gif"})
+        EXPECT_NE(help.out.find(std::string("\n  vemurion-cli ") + command + " "),
+                  std::string::npos)
+            << command;
+    const CliRun version = cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "Vemurion ver.1.12\n");
+}
+
+TEST_F(CliTest, ExportWritesOneFrameOrTheNumberedSeries) {
+    const AnimationDocument doc = documentOf({1, 2, 3}, 255);
+    writeLcd("anim.lcd", doc);
+    std::filesystem::create_directory(temp.path("pics.d"));
+
+    EXPECT_EQ(cli({"export", "anim.lcd", "first.bmp"}).status, 0);
+    EXPECT_TRUE(
+        test::sameBytes(readBytes(temp.path("first.bmp")), encodeFrameBitmap(patterned(0))));
+    EXPECT_EQ(cli({"export", "anim.lcd", "last.bmp", "--frame=2"}).status, 0);
+    EXPECT_TRUE(test::sameBytes(readBytes(temp.path("last.bmp")), encodeFrameBitmap(patterned(2))));
+
+    EXPECT_EQ(cli({"export", "anim.lcd", "walk.bmp", "--series"}).status, 0);
+    // The shortening stops at the folder: "a.b" loses its three characters only.
+    EXPECT_EQ(cli({"export", "anim.lcd", "pics.d/a.b", "--series"}).status, 0);
+    for (int i = 0; i < 3; ++i) {
+        const std::string number = "00" + std::to_string(i);
+        EXPECT_TRUE(test::sameBytes(readBytes(temp.path("walk" + number + ".bmp")),
+                                    encodeFrameBitmap(patterned(i))));
+        EXPECT_TRUE(std::filesystem::exists(temp.path("pics.d/" + number + ".bmp")));
+    }
+    EXPECT_FALSE(std::filesystem::exists(temp.path("walk.bmp")));
+    EXPECT_FALSE(std::filesystem::exists(temp.path("pics000.bmp")));
+}
+
+TEST_F(CliTest, TagIsTheDialogsTextForTheFileNameWithCrLf) {
+    const CliRun plain = cli({"tag", "pages/anim.lcd"});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out,
+              "<embed type=application/x-dreamcast-lcdimg src=anim.lcd port=A hidden=true>\r\n");
+
+    const CliRun script = cli({"tag", "anim.lcd", "--ports", "CA", "--script"});
+    EXPECT_EQ(script.status, 0) << script.err;
+    EXPECT_EQ(script.out, clipboardText(boxText(
+                              tagLines("anim.lcd", TagForm::Script, {true, false, true, false}))));
+    EXPECT_NE(script.out.find("port=A hidden=true>\");\r\n    document.write("), std::string::npos);
+
+    EXPECT_EQ(cli({"tag", "anim.lcd", "--ports="}).out, "");
+}
+
+TEST_F(CliTest, GifPlaysTheDocumentAtItsTiming) {
+    writeLcd("anim.lcd", documentOf({1, 8}, 3));
+    const CliRun run = cli({"gif", "anim.lcd", "anim.gif"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto back = test::readGifBack(readBytes(temp.path("anim.gif")));
+    ASSERT_EQ(back.error, "");
+    EXPECT_EQ(back.width, 192); // the default scale, 4
+    EXPECT_EQ(back.delays, (std::vector<int>{25, 200}));
+    EXPECT_EQ(back.repeat, 2);
+    ASSERT_EQ(back.frames.size(), 2u);
+    EXPECT_EQ(back.frames[1].at(4 * 5, 4 * 1 + 3), patterned(1).at(5, 1));
+
+    EXPECT_EQ(cli({"gif", "anim.lcd", "small.gif", "--scale", "1"}).status, 0);
+    EXPECT_EQ(test::readGifBack(readBytes(temp.path("small.gif"))).frames[0], patterned(0));
+}
+
+} // namespace
+} // namespace vemurion

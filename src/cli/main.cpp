@@ -8,6 +8,7 @@
 #include "files/DocumentText.h"
 #include "files/FileKind.h"
 #include "files/OutputFiles.h"
+#include "import/DocumentBuilder.h"
 #include "publish/GifAnimation.h"
 #include "publish/TagText.h"
 
@@ -101,6 +102,27 @@ void runGif(const Arguments& args) {
     check(saverSparing({path})(out, *bytes));
 }
 
+BuildOptions pictureOptions(const Arguments& args) {
+    BuildOptions options;
+    options.candidate = args.number("--candidate", 0, kCandidateCount - 1, kFirstChosenCandidate);
+    options.background = args.has("--white-on-black") ? kBlack : kWhite;
+    return options;
+}
+
+void runBuild(const Arguments& args) {
+    const std::string& out = args.positional()[0];
+    const std::vector<std::string> inputs(args.positional().begin() + 1, args.positional().end());
+    BuildOptions options = pictureOptions(args);
+    options.loopCount = args.number("--loop", 1, kInfiniteLoops, kInfiniteLoops);
+    options.pictureTime = args.number("--time", 1, 255, 1);
+    DocumentBuilder builder(options);
+    for (const std::string& input : inputs)
+        check(builder.addFile(input));
+    const auto doc = builder.document();
+    if (!doc) throw Failure(builder.refusal(out));
+    check(saverSparing(inputs)(out, encodeLcd(*doc, kVersionText)));
+}
+
 struct Subcommand {
     const char* name;
     const char* synopsis;
@@ -135,6 +157,13 @@ const std::vector<Subcommand>& subcommands() {
          1,
          1,
          runTag},
+        {"build",
+         "build OUT [--loop N] [--time T] [--candidate K] [--white-on-black] INPUT...",
+         "build anim.lcd --loop 3 title.lcd walk.lcd",
+         {{"--loop", true}, {"--time", true}, {"--candidate", true}, {"--white-on-black", false}},
+         2,
+         std::nullopt,
+         runBuild},
         {"gif",
          "gif FILE OUT.gif [--scale S]",
          "gif anim.lcd anim.gif --scale 4",
@@ -161,6 +190,8 @@ std::string helpText() {
             "  show    frames as 32 lines of 48 characters, '#' black and '.' white\n"
             "  export  one frame (default 0) or every frame as 48 x 32 black-and-white bitmaps\n"
             "  tag     the HTML tag for the file, for controller ports A to D (default A)\n"
+            "  build   an LCD file of the inputs' frames in order, as Add to list brings them in;\n"
+            "          loop count 1 to 255 (default 255, without end)\n"
             "  gif     an animated GIF at the animation's timing, each dot S x S pixels "
             "(1 to 16, default 4)\n"
             "\nExamples:\n";

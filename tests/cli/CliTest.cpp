@@ -217,7 +217,7 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
 TEST_F(CliTest, HelpShowsAnExampleOfEveryCommandAndVersionItsText) {
     const CliRun help = cli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"info", "show", "export", "tag", "gif"})
+    for (const char* command : {"info", "show", "export", "tag", "build", "gif"})
         EXPECT_NE(help.out.find(std::string("\n  vemurion-cli ") + command + " "),
                   std::string::npos)
             << command;
@@ -279,6 +279,61 @@ TEST_F(CliTest, GifPlaysTheDocumentAtItsTiming) {
 
     EXPECT_EQ(cli({"gif", "anim.lcd", "small.gif", "--scale", "1"}).status, 0);
     EXPECT_EQ(test::readGifBack(readBytes(temp.path("small.gif"))).frames[0], patterned(0));
+}
+
+TEST_F(CliTest, BuildJoinsTheFramesOfItsInputsInOrder) {
+    writeLcd("one.lcd", documentOf({5, 0}, 7));
+    writeLcd("two.txt", documentOf({9}, 255));
+    // Frames as Add to list brings them in: their own display times (0 read as 1), the inputs'
+    // loop counts ignored.
+    AnimationDocument expected = documentOf({5, 1, 9}, 3);
+    expected.sheet.setCell(2, patterned(0));
+
+    const CliRun run = cli({"build", "out.lcd", "--loop", "3", "one.lcd", "two.txt"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(
+        test::sameBytes(readBytes(temp.path("out.lcd")), encodeLcd(expected, "Vemurion ver.1.12")));
+
+    EXPECT_EQ(cli({"build", "again.lcd", "two.txt"}).status, 0);
+    EXPECT_EQ(cli({"info", "again.lcd"}).out, "frames: 1\nloop: infinite\ntimes: 9\n");
+}
+
+TEST_F(CliTest, BuildBeyond255FramesOrFromABadInputWritesNothing) {
+    writeLcd("many.lcd", documentOf(std::vector<int>(200, 2), 255));
+    writeLcd("few.lcd", documentOf(std::vector<int>(55, 2), 255));
+    test::writeText(temp.path("notes.txt"), "not an animation");
+    const Bytes old = writeLcd("out.lcd", documentOf({1}, 255));
+    struct Case {
+        std::vector<std::string> inputs;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"many.lcd", "few.lcd"}, 0, ""},
+        {{"many.lcd", "few.lcd", "few.lcd"},
+         1,
+         "out.lcd はイメージが 310 枚になり, 255 枚を超えるため保存できませんでした."},
+        {{"few.lcd", "notes.txt"}, 1, "notes.txt は未対応のテキストファイルです."},
+        {{"few.lcd", "gone.lcd"}, 1, "gone.lcd を開けません."},
+        {{"few.lcd", "out.lcd"}, 1, "out.lcd は入力ファイルのため保存できませんでした."},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"build", "out.lcd"};
+        args.insert(args.end(), c.inputs.begin(), c.inputs.end());
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_EQ(run.err, c.message.empty() ? "" : c.message + "\n");
+        if (c.status == 0) {
+            EXPECT_EQ(cli({"info", "out.lcd"}).out.substr(0, 12), "frames: 255\n");
+            writeBytes(temp.path("out.lcd"), old);
+        } else {
+            EXPECT_TRUE(test::sameBytes(readBytes(temp.path("out.lcd")), old));
+        }
+    }
+    for (const char* loop : {"0", "256"})
+        EXPECT_EQ(cli({"build", "new.lcd", "--loop", loop, "few.lcd"}).status, 2);
+    EXPECT_EQ(cli({"build", "new.lcd"}).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(temp.path("new.lcd")));
 }
 
 } // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "document/AnimationDocument.h"
+#include "document/Raster.h"
+#include "import/Conversion.h"
+
+#include <optional>
+#include <string>
+
+namespace vemurion {
+
+// How pictures become frames when a document is built from files.
+struct BuildOptions {
+    int loopCount = kInfiniteLoops;
+    int pictureTime = 1;                   // display time of a frame made from a picture
+    int candidate = kFirstChosenCandidate; // the conversion's candidate for other pictures
+    Rgb background = kWhite;               // kBlack for the white-on-black colour mode
+};
+
+// A new document made of the frames of files, in order, as Add to list brings them in: an LCD
+// or internal-LCD text file gives all its frames with their display times (0 read as 1); a
+// picture gives one frame of the picture time, as it is when plain (centred on the
+// background), otherwise the chosen candidate of its conversion.
+class DocumentBuilder {
+public:
+    explicit DocumentBuilder(const BuildOptions& options);
+
+    // Adds the frames of the file at `path`; the message that refuses it otherwise, as Add to
+    // list words it ("<name> を開けません.", "... は未対応のファイル形式です.", ...).
+    std::optional<std::string> addFile(const std::string& path);
+
+    // Frames added so far, including those beyond the 255 a document holds.
+    int frameCount() const { return m_frames; }
+    // The document of every frame added, or nullopt when there are none or more than 255.
+    std::optional<AnimationDocument> document() const;
+    // Why `document` gives none, for the file `outPath` that was to hold it.
+    std::string refusal(const std::string& outPath) const;
+
+private:
+    void addFrame(const Raster& picture, int time);
+
+    BuildOptions m_options;
+    AnimationDocument m_doc;
+    int m_frames = 0;
+};
+
+} // namespace vemurion

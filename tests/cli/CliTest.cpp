@@ -263,6 +263,9 @@ TEST_F(CliTest, TagIsTheDialogsTextForTheFileNameWithCrLf) {
     EXPECT_NE(script.out.find("port=A hidden=true>\");\r\n    document.write("), std::string::npos);
 
     EXPECT_EQ(cli({"tag", "anim.lcd", "--ports="}).out, "");
+    EXPECT_EQ(
+        cli({"tag", "my anim.lcd", "--ports", "D"}).out,
+        "<embed type=application/x-dreamcast-lcdimg src=my%20anim.lcd port=D hidden=true>\r\n");
 }
 
 TEST_F(CliTest, GifPlaysTheDocumentAtItsTiming) {

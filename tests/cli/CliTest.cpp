@@ -246,6 +246,12 @@ TEST_F(CliTest, ExportWritesOneFrameOrTheNumberedSeries) {
                                     encodeFrameBitmap(patterned(i))));
         EXPECT_TRUE(std::filesystem::exists(temp.path("pics.d/" + number + ".bmp")));
     }
+    // Written as the editor saves: through a dangling link, the file it names is created.
+    std::filesystem::create_symlink("named.bmp", temp.path("link.bmp"));
+    EXPECT_EQ(cli({"export", "anim.lcd", "link.bmp"}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(temp.path("link.bmp")));
+    EXPECT_TRUE(
+        test::sameBytes(readBytes(temp.path("named.bmp")), encodeFrameBitmap(patterned(0))));
     EXPECT_FALSE(std::filesystem::exists(temp.path("walk.bmp")));
     EXPECT_FALSE(std::filesystem::exists(temp.path("pics000.bmp")));
 }

@@ -56,11 +56,29 @@ void runInfo(const Arguments& args) {
     print(documentInfoText(readDocument(args.positional()[0])));
 }
 
+BuildOptions pictureOptions(const Arguments& args) {
+    BuildOptions options;
+    options.candidate = args.number("--candidate", 0, kCandidateCount - 1, kFirstChosenCandidate);
+    options.background = args.has("--white-on-black") ? kBlack : kWhite;
+    return options;
+}
+
 void runShow(const Arguments& args) {
     const std::string& path = args.positional()[0];
-    const AnimationDocument doc = readDocument(path);
+    const bool lcd = pathHasLcdExtension(path) || pathHasTextExtension(path);
+    AnimationDocument doc;
+    if (lcd) {
+        doc = readDocument(path);
+    } else {
+        // A picture shows the frames Add to list would insert.
+        DocumentBuilder builder(pictureOptions(args));
+        check(builder.addFile(path));
+        doc = *builder.document();
+    }
     if (args.has("--frame")) {
         print(frameText(doc.sheet.cell(frameOption(args, doc, path))));
+    } else if (!lcd && doc.FrameCount == 1) {
+        print(frameText(doc.sheet.cell(0)));
     } else {
         print(documentFramesText(doc));
     }
@@ -102,13 +120,6 @@ void runGif(const Arguments& args) {
     check(saverSparing({path})(out, *bytes));
 }
 
-BuildOptions pictureOptions(const Arguments& args) {
-    BuildOptions options;
-    options.candidate = args.number("--candidate", 0, kCandidateCount - 1, kFirstChosenCandidate);
-    options.background = args.has("--white-on-black") ? kBlack : kWhite;
-    return options;
-}
-
 void runBuild(const Arguments& args) {
     const std::string& out = args.positional()[0];
     const std::vector<std::string> inputs(args.positional().begin() + 1, args.positional().end());
@@ -137,9 +148,9 @@ const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> table = {
         {"info", "info FILE", "info anim.lcd", {}, 1, 1, runInfo},
         {"show",
-         "show FILE [--frame I]",
-         "show anim.lcd --frame 0",
-         {{"--frame", true}},
+         "show FILE [--frame I] [--candidate K] [--white-on-black]",
+         "show photo.jpg --candidate 3",
+         {{"--frame", true}, {"--candidate", true}, {"--white-on-black", false}},
          1,
          1,
          runShow},
@@ -187,11 +198,14 @@ std::string helpText() {
     std::string text = usageText();
     text += "\n"
             "  info    frames, loop count and display times of an LCD or internal-LCD text file\n"
-            "  show    frames as 32 lines of 48 characters, '#' black and '.' white\n"
+            "  show    frames as 32 lines of 48 characters, '#' black and '.' white; a picture\n"
+            "          (BMP, JPEG, PNG, GIF) as Add to list would insert it\n"
             "  export  one frame (default 0) or every frame as 48 x 32 black-and-white bitmaps\n"
             "  tag     the HTML tag for the file, for controller ports A to D (default A)\n"
-            "  build   an LCD file of the inputs' frames in order, as Add to list brings them in;\n"
-            "          loop count 1 to 255 (default 255, without end)\n"
+            "  build   an LCD file of the inputs' frames in order, as Add to list brings them in:\n"
+            "          all frames of LCD files and animated GIFs, one frame of display time T\n"
+            "          (default 1) for a picture, plain or candidate K (0 to 8, default 4) of\n"
+            "          its conversion; loop count 1 to 255 (default 255, without end)\n"
             "  gif     an animated GIF at the animation's timing, each dot S x S pixels "
             "(1 to 16, default 4)\n"
             "\nExamples:\n";

@@ -25,6 +25,13 @@ bool pathHasJpegExtension(std::string_view path) {
     return containsEither(path, ".jpg", ".JPG");
 }
 
+bool pathHasPngExtension(std::string_view path) {
+    return containsEither(path, ".png", ".PNG");
+}
+bool pathHasGifExtension(std::string_view path) {
+    return containsEither(path, ".gif", ".GIF");
+}
+
 bool pathHasKnownExtension(std::string_view path) {
     return pathHasLcdExtension(path) || pathHasTextExtension(path) ||
            pathHasBitmapExtension(path) || pathHasJpegExtension(path);

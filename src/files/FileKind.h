@@ -13,6 +13,10 @@ bool pathHasTextExtension(std::string_view path);
 bool pathHasBitmapExtension(std::string_view path);
 bool pathHasJpegExtension(std::string_view path);
 bool pathHasKnownExtension(std::string_view path);
+// The picture kinds only the batch tool reads, told the same way: ".png", ".PNG", ".gif", ".GIF".
+// The editor's file commands know none of them.
+bool pathHasPngExtension(std::string_view path);
+bool pathHasGifExtension(std::string_view path);
 
 // The text after the last '/' of a path (the whole path when there is none).
 std::string fileNamePart(std::string_view path);

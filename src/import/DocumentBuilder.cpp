@@ -1,7 +1,13 @@
 #include "import/DocumentBuilder.h"
 
 #include "files/DocumentReader.h"
+#include "files/FileIo.h"
 #include "files/FileKind.h"
+#include "import/GifReader.h"
+#include "import/PictureFile.h"
+#include "import/PngReader.h"
+
+#include <algorithm>
 
 namespace vemurion {
 
@@ -19,7 +25,35 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
                      read.document->DisplayTimes[static_cast<std::size_t>(i)]);
         return std::nullopt;
     }
-    return fileNamePart(path) + " は未対応のファイル形式です.";
+    const bool gif = pathHasGifExtension(path);
+    const bool png = pathHasPngExtension(path);
+    if (!gif && !png && !pathHasBitmapExtension(path) && !pathHasJpegExtension(path))
+        return fileNamePart(path) + " は未対応のファイル形式です.";
+    if (!fileExists(path)) return fileNamePart(path) + " を開けません.";
+
+    if (gif) {
+        const GifImport read =
+            importGifFile(path, m_options.background, std::max(kMaxFrames - m_frames, 0));
+        if (!read.error.empty()) return read.error;
+        // A still GIF is a picture like any other; an animated one keeps its delays.
+        const bool still = read.frameCount == 1;
+        for (const GifFrame& frame : read.frames)
+            addFrame(frameOf(frame.picture), still ? m_options.pictureTime : frame.ticks);
+        m_frames += read.frameCount - static_cast<int>(read.frames.size());
+        return std::nullopt;
+    }
+    const ImportResult read =
+        png ? importPngFile(path, m_options.background) : importPictureFile(path);
+    if (!read.picture) return read.error;
+    addFrame(frameOf(*read.picture), m_options.pictureTime);
+    return std::nullopt;
+}
+
+Raster DocumentBuilder::frameOf(const ImportedPicture& imported) const {
+    if (imported.fit == PictureFit::Plain)
+        return centredOnFrame(imported.picture, m_options.background);
+    const auto candidates = thresholdCandidates(frameForConversion(imported, m_options.background));
+    return candidates[static_cast<std::size_t>(m_options.candidate)];
 }
 
 void DocumentBuilder::addFrame(const Raster& picture, int time) {

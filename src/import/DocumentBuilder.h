@@ -3,6 +3,7 @@
 #include "document/AnimationDocument.h"
 #include "document/Raster.h"
 #include "import/Conversion.h"
+#include "import/PictureRoad.h"
 
 #include <optional>
 #include <string>
@@ -20,7 +21,8 @@ struct BuildOptions {
 // A new document made of the frames of files, in order, as Add to list brings them in: an LCD
 // or internal-LCD text file gives all its frames with their display times (0 read as 1); a
 // picture gives one frame of the picture time, as it is when plain (centred on the
-// background), otherwise the chosen candidate of its conversion.
+// background), otherwise the chosen candidate of its conversion; an animated GIF gives every
+// frame with its delay as display time, a still one is a picture.
 class DocumentBuilder {
 public:
     explicit DocumentBuilder(const BuildOptions& options);
@@ -38,6 +40,9 @@ public:
 
 private:
     void addFrame(const Raster& picture, int time);
+    // The frame Add to list inserts for a picture: a plain one centred on the background, any
+    // other as the chosen candidate of its conversion.
+    Raster frameOf(const ImportedPicture& imported) const;
 
     BuildOptions m_options;
     AnimationDocument m_doc;

@@ -2,7 +2,7 @@
 #include "files/LcdFile.h"
 #include "publish/TagText.h"
 #include "support/FakeServices.h"
-#include "support/GifReading.h"
+#include "support/GifFiles.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +162,7 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
     test::writeText(temp.path("notes.txt"), "just some notes\n");
     test::writeText(temp.path("pic.bmp"), "BM");
     test::writeText(temp.path("anim.doc"), "LCDi");
+    test::writeText(temp.path("pic.gif"), "BM and no GIF at all");
     std::filesystem::create_directory(temp.path("taken.bmp"));
     struct Case {
         std::vector<std::string> args;
@@ -176,6 +177,9 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
          "pic.bmp は直接開くことができません. "
          "イメージリストメニューの[リストへ追加]で読み込んで下さい."},
         {{"show", "anim.lcd", "--frame", "3"}, "anim.lcd にはイメージ 3 がありません."},
+        {{"show", "gone.png"}, "gone.png を開けません."},
+        {{"show", "pic.gif"}, "pic.gif は読み込めません."},
+        {{"build", "out.lcd", "anim.doc"}, "anim.doc は未対応のファイル形式です."},
         {{"export", "anim.lcd", "taken.bmp"}, "taken.bmp に保存できませんでした."},
         {{"export", "anim.lcd", "anim.lcd"}, "anim.lcd は入力ファイルのため保存できませんでした."},
     };
@@ -343,6 +347,87 @@ TEST_F(CliTest, BuildBeyond255FramesOrFromABadInputWritesNothing) {
         EXPECT_EQ(cli({"build", "new.lcd", "--loop", loop, "few.lcd"}).status, 2);
     EXPECT_EQ(cli({"build", "new.lcd"}).status, 2);
     EXPECT_FALSE(std::filesystem::exists(temp.path("new.lcd")));
+}
+
+TEST_F(CliTest, PicturesComeInAsAddToListWouldInsertThem) {
+    // A 20 x 10 grey of level 125: white from candidate 0 to 3, black from 4, centred at (14, 11)
+    // on the background.
+    const Rgb grey = makeRgb(125, 125, 125);
+    std::vector<test::GifImageSpec> still(1);
+    still[0].width = 20;
+    still[0].height = 10;
+    still[0].indices.assign(200, 0);
+    writeBytes(temp.path("grey.gif"), test::makeGif(20, 10, {grey}, still));
+
+    const std::string dots = std::string(14, '.') + std::string(20, '#') + std::string(14, '.');
+    const auto line = [](const std::string& text, int y) {
+        return text.substr(static_cast<std::size_t>(y) * 49, 48);
+    };
+    const CliRun dark = cli({"show", "grey.gif"});
+    EXPECT_EQ(dark.status, 0) << dark.err;
+    ASSERT_EQ(dark.out.size(), 32u * 49);
+    EXPECT_EQ(line(dark.out, 10), std::string(48, '.'));
+    EXPECT_EQ(line(dark.out, 11), dots);
+    EXPECT_EQ(line(dark.out, 20), dots);
+    EXPECT_EQ(line(cli({"show", "grey.gif", "--candidate", "3"}).out, 11), std::string(48, '.'));
+    const CliRun onBlack = cli({"show", "grey.gif", "--white-on-black", "--candidate=3"});
+    EXPECT_EQ(line(onBlack.out, 11),
+              std::string(14, '#') + std::string(20, '.') + std::string(14, '#'));
+
+    writeLcd("one.lcd", documentOf({6}, 255));
+    const CliRun build =
+        cli({"build", "mixed.lcd", "--time", "7", "one.lcd", "grey.gif", "grey.gif"});
+    EXPECT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(cli({"info", "mixed.lcd"}).out, "frames: 3\nloop: infinite\ntimes: 6 7 7\n");
+    EXPECT_EQ(line(cli({"show", "mixed.lcd", "--frame", "2"}).out, 20), dots);
+}
+
+TEST_F(CliTest, AnAnimatedGifGivesEveryFrameWithItsDelay) {
+    const std::vector<Rgb> blackAndWhite = {kWhite, kBlack};
+    std::vector<test::GifImageSpec> frames(3);
+    frames[0].width = 48;
+    frames[0].height = 32;
+    frames[0].indices.assign(48 * 32, 0);
+    frames[0].delay = 25;
+    frames[0].disposal = 1;
+    // Frame 2 sets one dot, the rest of it transparent; frame 3 sets another.
+    for (int i = 1; i < 3; ++i) {
+        frames[static_cast<std::size_t>(i)].left = i * 10;
+        frames[static_cast<std::size_t>(i)].top = i;
+        frames[static_cast<std::size_t>(i)].width = 2;
+        frames[static_cast<std::size_t>(i)].height = 1;
+        frames[static_cast<std::size_t>(i)].indices = {1, 2};
+        frames[static_cast<std::size_t>(i)].transparent = 2;
+        frames[static_cast<std::size_t>(i)].disposal = 1;
+    }
+    frames[1].delay = 50;
+    frames[2].delay = 0;
+    writeBytes(temp.path("walk.gif"), test::makeGif(48, 32, {kWhite, kBlack, 0xFF0000}, frames));
+
+    EXPECT_EQ(cli({"build", "walk.lcd", "--time", "9", "walk.gif"}).status, 0);
+    EXPECT_EQ(cli({"info", "walk.lcd"}).out, "frames: 3\nloop: infinite\ntimes: 1 2 1\n");
+    const std::string last = cli({"show", "walk.lcd", "--frame", "2"}).out;
+    EXPECT_EQ(last.substr(49 + 10, 2), "#.");
+    EXPECT_EQ(last.substr(2 * 49 + 20, 2), "#.");
+    EXPECT_EQ(cli({"show", "walk.gif"}).out.substr(0, 17), "frame 1/3 time 1\n");
+
+    // 256 frames of one dot each are one too many, alone or after other frames.
+    std::vector<test::GifImageSpec> many(256);
+    for (auto& frame : many) {
+        frame.width = 1;
+        frame.height = 1;
+        frame.indices = {1};
+    }
+    writeBytes(temp.path("many.gif"), test::makeGif(1, 1, blackAndWhite, many));
+    const CliRun refused = cli({"build", "out.lcd", "many.gif"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "out.lcd はイメージが 256 枚になり, 255 枚を超えるため保存できませんでした.\n");
+    many.pop_back();
+    writeBytes(temp.path("many.gif"), test::makeGif(1, 1, blackAndWhite, many));
+    EXPECT_EQ(cli({"build", "out.lcd", "many.gif"}).status, 0);
+    EXPECT_EQ(cli({"build", "more.lcd", "walk.lcd", "many.gif"}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(temp.path("more.lcd")));
 }
 
 } // namespace

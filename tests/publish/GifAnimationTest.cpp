@@ -1,6 +1,6 @@
 #include "publish/GifAnimation.h"
 
-#include "support/GifReading.h"
+#include "support/GifFiles.h"
 
 #include <gtest/gtest.h>
 

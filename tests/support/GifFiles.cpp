@@ -1,7 +1,8 @@
-#include "support/GifReading.h"
+#include "support/GifFiles.h"
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace vemurion::test {
@@ -77,6 +78,67 @@ GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
     }
     DGifCloseFile(gif, &error);
     return back;
+}
+
+namespace {
+
+int appendTo(GifFileType* gif, const GifByteType* bytes, int length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
+    out->insert(out->end(), bytes, bytes + length);
+    return length;
+}
+
+// The order in which an interlaced image stores its rows.
+std::vector<int> storedRows(int height, bool interlaced) {
+    std::vector<int> order;
+    if (!interlaced) {
+        for (int y = 0; y < height; ++y)
+            order.push_back(y);
+        return order;
+    }
+    const int starts[] = {0, 4, 2, 1};
+    const int steps[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+        for (int y = starts[pass]; y < height; y += steps[pass])
+            order.push_back(y);
+    return order;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Rgb>& palette,
+                                  const std::vector<GifImageSpec>& images) {
+    std::vector<std::uint8_t> bytes;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&bytes, appendTo, &error);
+    int size = 2;
+    while (size < static_cast<int>(palette.size()))
+        size *= 2;
+    std::vector<GifColorType> colours(static_cast<std::size_t>(size), GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        colours[i] = {redOf(palette[i]), greenOf(palette[i]), blueOf(palette[i])};
+    ColorMapObject* map = GifMakeMapObject(size, colours.data());
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, width, height, 8, 0, map);
+    for (const GifImageSpec& image : images) {
+        GraphicsControlBlock control{};
+        control.DisposalMode = image.disposal;
+        control.DelayTime = image.delay;
+        control.TransparentColor = image.transparent;
+        GifByteType extension[4];
+        EGifGCBToExtension(&control, extension);
+        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
+        EGifPutImageDesc(gif, image.left, image.top, image.width, image.height, image.interlaced,
+                         nullptr);
+        std::vector<GifPixelType> line(static_cast<std::size_t>(image.width));
+        for (const int y : storedRows(image.height, image.interlaced)) {
+            std::copy_n(image.indices.begin() + y * image.width, image.width, line.begin());
+            EGifPutLine(gif, line.data(), image.width);
+        }
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return bytes;
 }
 
 } // namespace vemurion::test

@@ -1,0 +1,230 @@
+#include "import/GifReader.h"
+
+#include "files/FileKind.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <array>
+
+namespace vemurion {
+
+namespace {
+
+class GifFile {
+public:
+    explicit GifFile(const std::string& path) : m_gif(DGifOpenFileName(path.c_str(), &m_error)) {}
+    GifFile(const GifFile&) = delete;
+    GifFile& operator=(const GifFile&) = delete;
+    ~GifFile() {
+        if (m_gif != nullptr) DGifCloseFile(m_gif, &m_error);
+    }
+    GifFileType* get() const { return m_gif; }
+    int openError() const { return m_error; }
+
+private:
+    int m_error = 0;
+    GifFileType* m_gif = nullptr;
+};
+
+// The rows of an interlaced image come in four passes: every 8th row from 0, every 8th from 4,
+// every 4th from 2, every 2nd from 1.
+int interlacedRow(int line, int height) {
+    constexpr std::array<int, 4> kStart = {0, 4, 2, 1};
+    constexpr std::array<int, 4> kStep = {8, 8, 4, 2};
+    for (std::size_t pass = 0; pass < kStart.size(); ++pass) {
+        const int inPass = (height - kStart[pass] + kStep[pass] - 1) / kStep[pass];
+        if (line < inPass) return kStart[pass] + line * kStep[pass];
+        line -= std::max(inPass, 0);
+    }
+    return -1;
+}
+
+// The logical screen, three bytes a dot in RGB order, and the composition of frames on it.
+class Screen {
+public:
+    Screen(int width, int height, Rgb background)
+        : m_width(width), m_height(height), m_background(background),
+          m_dots(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
+        fill(0, 0, width, height);
+    }
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    const std::uint8_t* row(int y) const { return m_dots.data() + offset(0, y); }
+
+    // The image rectangle cut to the screen.
+    struct Area {
+        int left, top, right, bottom;
+    };
+    Area clip(const GifImageDesc& image) const {
+        return {std::clamp(image.Left, 0, m_width), std::clamp(image.Top, 0, m_height),
+                std::clamp(image.Left + image.Width, 0, m_width),
+                std::clamp(image.Top + image.Height, 0, m_height)};
+    }
+
+    // Draws row `y` of the image (its own coordinates), skipping the transparent index.
+    void draw(const GifImageDesc& image, int y, const GifPixelType* line,
+              const ColorMapObject& colours, int transparent) {
+        const int screenY = image.Top + y;
+        if (screenY < 0 || screenY >= m_height) return;
+        for (int x = 0; x < image.Width; ++x) {
+            const int screenX = image.Left + x;
+            if (screenX < 0 || screenX >= m_width || line[x] == transparent) continue;
+            // An index beyond the colour table shows black.
+            const GifColorType colour =
+                line[x] < colours.ColorCount ? colours.Colors[line[x]] : GifColorType{0, 0, 0};
+            std::uint8_t* dot = m_dots.data() + offset(screenX, screenY);
+            dot[0] = colour.Red;
+            dot[1] = colour.Green;
+            dot[2] = colour.Blue;
+        }
+    }
+
+    void fill(int left, int top, int right, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) {
+                std::uint8_t* dot = m_dots.data() + offset(x, y);
+                dot[0] = redOf(m_background);
+                dot[1] = greenOf(m_background);
+                dot[2] = blueOf(m_background);
+            }
+    }
+    std::vector<std::uint8_t> save(const Area& area) const {
+        std::vector<std::uint8_t> saved;
+        for (int y = area.top; y < area.bottom; ++y)
+            saved.insert(saved.end(), m_dots.begin() + offset(area.left, y),
+                         m_dots.begin() + offset(area.right, y));
+        return saved;
+    }
+    void restore(const Area& area, const std::vector<std::uint8_t>& saved) {
+        auto from = saved.begin();
+        const auto rowBytes = static_cast<std::ptrdiff_t>(area.right - area.left) * 3;
+        for (int y = area.top; y < area.bottom; ++y, from += rowBytes)
+            std::copy(from, from + rowBytes, m_dots.begin() + offset(area.left, y));
+    }
+
+private:
+    std::ptrdiff_t offset(int x, int y) const {
+        return (static_cast<std::ptrdiff_t>(y) * m_width + x) * 3;
+    }
+
+    int m_width;
+    int m_height;
+    Rgb m_background;
+    std::vector<std::uint8_t> m_dots;
+};
+
+ImportedPicture throughRoad(const Screen& screen) {
+    FrameReducer reducer;
+    reducer.begin(screen.width(), screen.height(), DotOrder::Rgb);
+    for (int y = 0; y < screen.height(); ++y)
+        reducer.row(screen.row(y));
+    return reducer.finish();
+}
+
+// Passes over an image's coded data without decoding it.
+bool skipImageData(GifFileType* gif) {
+    int codeSize = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetCode(gif, &codeSize, &block) != GIF_OK) return false;
+    while (block != nullptr)
+        if (DGifGetCodeNext(gif, &block) != GIF_OK) return false;
+    return true;
+}
+
+// Reads an extension; a graphic control block replaces `control`.
+bool readExtension(GifFileType* gif, GraphicsControlBlock& control) {
+    int code = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif, &code, &block) != GIF_OK) return false;
+    if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4)
+        DGifExtensionToGCB(block[0], block + 1, &control);
+    while (block != nullptr)
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return false;
+    return true;
+}
+
+GraphicsControlBlock noControl() {
+    GraphicsControlBlock control{};
+    control.DisposalMode = DISPOSAL_UNSPECIFIED;
+    control.TransparentColor = NO_TRANSPARENT_COLOR;
+    return control;
+}
+
+} // namespace
+
+int gifDelayToTicks(int hundredths) {
+    return std::clamp((hundredths + 12) / 25, 1, 255);
+}
+
+GifImport importGifFile(const std::string& path, Rgb background, int maxFrames) {
+    const std::string name = fileNamePart(path);
+    GifImport result;
+    const auto refuse = [&](const std::string& text) {
+        result.frames.clear();
+        result.error = text;
+        return result;
+    };
+    const std::string broken = name + " は壊れているため読み込めません.";
+
+    GifFile file(path);
+    GifFileType* gif = file.get();
+    if (gif == nullptr) {
+        // A file that opens and is no GIF, or cannot be opened at all.
+        const int error = file.openError();
+        return refuse(error == D_GIF_ERR_OPEN_FAILED || error == D_GIF_ERR_NOT_GIF_FILE
+                          ? name + " は読み込めません."
+                          : broken);
+    }
+    if (gif->SWidth < 1 || gif->SHeight < 1) return refuse(broken);
+    if (!pictureSizeAllowed(gif->SWidth, gif->SHeight)) return refuse(tooLargeText(name));
+    const std::int64_t screenDots = std::int64_t{gif->SWidth} * gif->SHeight;
+
+    Screen screen(gif->SWidth, gif->SHeight, background);
+    GraphicsControlBlock control = noControl();
+    std::vector<GifPixelType> line;
+    for (;;) {
+        GifRecordType record = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif, &record) != GIF_OK) return refuse(broken);
+        if (record == TERMINATE_RECORD_TYPE) break;
+        if (record == EXTENSION_RECORD_TYPE) {
+            if (!readExtension(gif, control)) return refuse(broken);
+            continue;
+        }
+        if (record != IMAGE_DESC_RECORD_TYPE) return refuse(broken);
+        if (DGifGetImageDesc(gif) != GIF_OK) return refuse(broken);
+        const GifImageDesc image = gif->Image;
+        ++result.frameCount;
+        if (result.frameCount > maxFrames) {
+            if (!skipImageData(gif)) return refuse(broken);
+            control = noControl();
+            continue;
+        }
+        if (result.frameCount * screenDots > kMaxGifComposedDots) return refuse(tooLargeText(name));
+        const ColorMapObject* colours = image.ColorMap != nullptr ? image.ColorMap : gif->SColorMap;
+        if (colours == nullptr || image.Width <= 0 || image.Height <= 0) return refuse(broken);
+
+        const Screen::Area area = screen.clip(image);
+        const std::vector<std::uint8_t> before = control.DisposalMode == DISPOSE_PREVIOUS
+                                                     ? screen.save(area)
+                                                     : std::vector<std::uint8_t>();
+        line.resize(static_cast<std::size_t>(image.Width));
+        for (int i = 0; i < image.Height; ++i) {
+            if (DGifGetLine(gif, line.data(), image.Width) != GIF_OK) return refuse(broken);
+            const int y = image.Interlace ? interlacedRow(i, image.Height) : i;
+            screen.draw(image, y, line.data(), *colours, control.TransparentColor);
+        }
+        result.frames.push_back({throughRoad(screen), gifDelayToTicks(control.DelayTime)});
+
+        if (control.DisposalMode == DISPOSE_BACKGROUND)
+            screen.fill(area.left, area.top, area.right, area.bottom);
+        else if (control.DisposalMode == DISPOSE_PREVIOUS)
+            screen.restore(area, before);
+        control = noControl();
+    }
+    if (result.frameCount == 0) return refuse(broken);
+    return result;
+}
+
+} // namespace vemurion

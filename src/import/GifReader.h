@@ -1,0 +1,41 @@
+#pragma once
+
+#include "document/Raster.h"
+#include "import/PictureRoad.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vemurion {
+
+// An animated GIF's frames cost the logical screen's dots each, whatever the file holds: their
+// sum is capped, so that a small file declaring a large screen and many frames is refused.
+inline constexpr std::int64_t kMaxGifComposedDots = 4 * kMaxPictureDots;
+
+// A GIF delay (hundredths of a second) as a display time: the nearest number of 25-hundredth
+// ticks, at least 1 and at most 255.
+int gifDelayToTicks(int hundredths);
+
+struct GifFrame {
+    ImportedPicture picture; // through the import road, like any picture
+    int ticks = 1;
+};
+
+struct GifImport {
+    std::vector<GifFrame> frames; // the first `maxFrames` frames
+    int frameCount = 0;           // every frame of the file, read or not
+    std::string error;            // empty when the file was read
+};
+
+// Reads the GIF file at `path`, each frame composed on the logical screen as viewers compose
+// it: the screen starts as `background`, a frame's transparent dots show what lies below, and
+// after its delay the frame is left, cleared to `background` or put back as it was, as its
+// disposal says; dots outside the screen are cut off. Each composed frame enters the road's
+// rows. Frames past `maxFrames` are only counted. Refusals: "<name> は読み込めません." for a file
+// that cannot be opened or is no GIF, "<name> は壊れているため読み込めません." for a damaged or
+// truncated one, "<name> は大きすぎるため読み込めません." beyond the road's limits or
+// kMaxGifComposedDots.
+GifImport importGifFile(const std::string& path, Rgb background, int maxFrames);
+
+} // namespace vemurion

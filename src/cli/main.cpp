@@ -66,14 +66,17 @@ BuildOptions pictureOptions(const Arguments& args) {
 void runShow(const Arguments& args) {
     const std::string& path = args.positional()[0];
     const bool lcd = pathHasLcdExtension(path) || pathHasTextExtension(path);
+    const BuildOptions options = pictureOptions(args);
     AnimationDocument doc;
     if (lcd) {
         doc = readDocument(path);
     } else {
         // A picture shows the frames Add to list would insert.
-        DocumentBuilder builder(pictureOptions(args));
+        DocumentBuilder builder(options);
         check(builder.addFile(path));
-        doc = *builder.document();
+        const auto built = builder.document();
+        if (!built) throw Failure(builder.readRefusal(path));
+        doc = *built;
     }
     if (args.has("--frame")) {
         print(frameText(doc.sheet.cell(frameOption(args, doc, path))));
@@ -130,7 +133,7 @@ void runBuild(const Arguments& args) {
     for (const std::string& input : inputs)
         check(builder.addFile(input));
     const auto doc = builder.document();
-    if (!doc) throw Failure(builder.refusal(out));
+    if (!doc) throw Failure(builder.saveRefusal(out));
     check(saverSparing(inputs)(out, encodeLcd(*doc, kVersionText)));
 }
 

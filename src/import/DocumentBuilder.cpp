@@ -71,9 +71,14 @@ std::optional<AnimationDocument> DocumentBuilder::document() const {
     return m_doc;
 }
 
-std::string DocumentBuilder::refusal(const std::string& outPath) const {
+std::string DocumentBuilder::saveRefusal(const std::string& outPath) const {
     return fileNamePart(outPath) + " はイメージが " + std::to_string(m_frames) +
            " 枚になり, 255 枚を超えるため保存できませんでした.";
+}
+
+std::string DocumentBuilder::readRefusal(const std::string& inputPath) const {
+    return fileNamePart(inputPath) + " はイメージが " + std::to_string(m_frames) +
+           " 枚あり, 255 枚を超えるため読み込めません.";
 }
 
 } // namespace vemurion

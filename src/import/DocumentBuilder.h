@@ -35,8 +35,10 @@ public:
     int frameCount() const { return m_frames; }
     // The document of every frame added, or nullopt when there are none or more than 255.
     std::optional<AnimationDocument> document() const;
-    // Why `document` gives none, for the file `outPath` that was to hold it.
-    std::string refusal(const std::string& outPath) const;
+    // Why `document` gives none: more than 255 frames, for the file `outPath` that was to hold
+    // them, or for the file `inputPath` that holds them.
+    std::string saveRefusal(const std::string& outPath) const;
+    std::string readRefusal(const std::string& inputPath) const;
 
 private:
     void addFrame(const Raster& picture, int time);

@@ -205,6 +205,8 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         {"export", "anim.lcd", "a.bmp", "--frame", "0", "--series"},
         {"tag", "anim.lcd", "--ports", "AE"},
         {"tag", "anim.lcd", "--script=yes"},
+        {"show", "anim.lcd", "--candidate", "9"},
+        {"build", "a.bmp", "--time", "0", "anim.lcd"},
         {"gif", "anim.lcd", "a.gif", "--scale", "17"},
         {"gif", "anim.lcd", "a.gif", "--scale", "0"},
     };
@@ -419,6 +421,9 @@ TEST_F(CliTest, AnAnimatedGifGivesEveryFrameWithItsDelay) {
         frame.indices = {1};
     }
     writeBytes(temp.path("many.gif"), test::makeGif(1, 1, blackAndWhite, many));
+    const CliRun unshown = cli({"show", "many.gif"});
+    EXPECT_EQ(unshown.status, 1);
+    EXPECT_EQ(unshown.err, "many.gif はイメージが 256 枚あり, 255 枚を超えるため読み込めません.\n");
     const CliRun refused = cli({"build", "out.lcd", "many.gif"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,

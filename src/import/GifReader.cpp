@@ -182,6 +182,7 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames) 
     const std::int64_t screenDots = std::int64_t{gif->SWidth} * gif->SHeight;
 
     Screen screen(gif->SWidth, gif->SHeight, background);
+    std::int64_t work = 0; // dots composed and decoded so far
     GraphicsControlBlock control = noControl();
     std::vector<GifPixelType> line;
     for (;;) {
@@ -195,15 +196,19 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames) 
         if (record != IMAGE_DESC_RECORD_TYPE) return refuse(broken);
         if (DGifGetImageDesc(gif) != GIF_OK) return refuse(broken);
         const GifImageDesc image = gif->Image;
+        if (image.Width <= 0 || image.Height <= 0) return refuse(broken);
         ++result.frameCount;
         if (result.frameCount > maxFrames) {
             if (!skipImageData(gif)) return refuse(broken);
             control = noControl();
             continue;
         }
-        if (result.frameCount * screenDots > kMaxGifComposedDots) return refuse(tooLargeText(name));
+        // Each frame costs its screen and its own image, which may reach beyond the screen.
+        if (!pictureSizeAllowed(image.Width, image.Height)) return refuse(tooLargeText(name));
+        work += screenDots + std::int64_t{image.Width} * image.Height;
+        if (work > kMaxGifComposedDots) return refuse(tooLargeText(name));
         const ColorMapObject* colours = image.ColorMap != nullptr ? image.ColorMap : gif->SColorMap;
-        if (colours == nullptr || image.Width <= 0 || image.Height <= 0) return refuse(broken);
+        if (colours == nullptr) return refuse(broken);
 
         const Screen::Area area = screen.clip(image);
         const std::vector<std::uint8_t> before = control.DisposalMode == DISPOSE_PREVIOUS

@@ -9,8 +9,9 @@
 
 namespace vemurion {
 
-// An animated GIF's frames cost the logical screen's dots each, whatever the file holds: their
-// sum is capped, so that a small file declaring a large screen and many frames is refused.
+// An animated GIF's frames cost the logical screen's dots and their own image's dots each,
+// whatever the file holds: the sum is capped, so that a small file declaring a large screen and
+// many frames, or frames far larger than the screen, is refused.
 inline constexpr std::int64_t kMaxGifComposedDots = 4 * kMaxPictureDots;
 
 // A GIF delay (hundredths of a second) as a display time: the nearest number of 25-hundredth

@@ -150,6 +150,10 @@ TEST_F(GifReaderTest, DamagedForeignAndOversizedFilesAreRefused) {
          " は壊れているため読み込めません."},
         {"a screen beyond the limits", test::makeGif(20000, 1, kPalette, {image(0, 0, 1, 1, {B})}),
          " は大きすぎるため読み込めません."},
+        {"an image beyond the limits",
+         test::makeGif(1, 1, kPalette,
+                       {image(0, 0, 20000, 1, std::vector<std::uint8_t>(20000, B))}),
+         " は大きすぎるため読み込めません."},
         {"no image at all", test::makeGif(8, 8, kPalette, {}), " は壊れているため読み込めません."},
     };
     for (const Case& c : cases) {

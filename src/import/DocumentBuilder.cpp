@@ -38,22 +38,17 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
         // A still GIF is a picture like any other; an animated one keeps its delays.
         const bool still = read.frameCount == 1;
         for (const GifFrame& frame : read.frames)
-            addFrame(frameOf(frame.picture), still ? m_options.pictureTime : frame.ticks);
+            addFrame(frameToAdd(frame.picture, m_options.candidate, m_options.background),
+                     still ? m_options.pictureTime : frame.ticks);
         m_frames += read.frameCount - static_cast<int>(read.frames.size());
         return std::nullopt;
     }
     const ImportResult read =
         png ? importPngFile(path, m_options.background) : importPictureFile(path);
     if (!read.picture) return read.error;
-    addFrame(frameOf(*read.picture), m_options.pictureTime);
+    addFrame(frameToAdd(*read.picture, m_options.candidate, m_options.background),
+             m_options.pictureTime);
     return std::nullopt;
-}
-
-Raster DocumentBuilder::frameOf(const ImportedPicture& imported) const {
-    if (imported.fit == PictureFit::Plain)
-        return centredOnFrame(imported.picture, m_options.background);
-    const auto candidates = thresholdCandidates(frameForConversion(imported, m_options.background));
-    return candidates[static_cast<std::size_t>(m_options.candidate)];
 }
 
 void DocumentBuilder::addFrame(const Raster& picture, int time) {

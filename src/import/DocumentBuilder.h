@@ -42,9 +42,6 @@ public:
 
 private:
     void addFrame(const Raster& picture, int time);
-    // The frame Add to list inserts for a picture: a plain one centred on the background, any
-    // other as the chosen candidate of its conversion.
-    Raster frameOf(const ImportedPicture& imported) const;
 
     BuildOptions m_options;
     AnimationDocument m_doc;

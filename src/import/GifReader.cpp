@@ -40,18 +40,27 @@ int interlacedRow(int line, int height) {
     return -1;
 }
 
-// The logical screen, three bytes a dot in RGB order, and the composition of frames on it.
+// The logical screen, three bytes a dot in RGB order, and the composition of frames on it. A row
+// takes memory only once a frame has drawn on it: until then it is the background, so that a
+// screen costs what its frames draw, not what the file declares.
 class Screen {
 public:
     Screen(int width, int height, Rgb background)
-        : m_width(width), m_height(height), m_background(background),
-          m_dots(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
-        fill(0, 0, width, height);
+        : m_width(width), m_height(height), m_rows(static_cast<std::size_t>(height)),
+          m_blank(static_cast<std::size_t>(width) * 3) {
+        for (std::size_t i = 0; i < m_blank.size(); i += 3) {
+            m_blank[i] = redOf(background);
+            m_blank[i + 1] = greenOf(background);
+            m_blank[i + 2] = blueOf(background);
+        }
     }
 
     int width() const { return m_width; }
     int height() const { return m_height; }
-    const std::uint8_t* row(int y) const { return m_dots.data() + offset(0, y); }
+    const std::uint8_t* row(int y) const {
+        const auto& dots = m_rows[static_cast<std::size_t>(y)];
+        return dots.empty() ? m_blank.data() : dots.data();
+    }
 
     // The image rectangle cut to the screen.
     struct Area {
@@ -68,51 +77,54 @@ public:
               const ColorMapObject& colours, int transparent) {
         const int screenY = image.Top + y;
         if (screenY < 0 || screenY >= m_height) return;
+        std::uint8_t* dots = nullptr;
         for (int x = 0; x < image.Width; ++x) {
             const int screenX = image.Left + x;
             if (screenX < 0 || screenX >= m_width || line[x] == transparent) continue;
+            if (dots == nullptr) dots = drawable(screenY);
             // An index beyond the colour table shows black.
             const GifColorType colour =
                 line[x] < colours.ColorCount ? colours.Colors[line[x]] : GifColorType{0, 0, 0};
-            std::uint8_t* dot = m_dots.data() + offset(screenX, screenY);
+            std::uint8_t* dot = dots + static_cast<std::ptrdiff_t>(screenX) * 3;
             dot[0] = colour.Red;
             dot[1] = colour.Green;
             dot[2] = colour.Blue;
         }
     }
 
-    void fill(int left, int top, int right, int bottom) {
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) {
-                std::uint8_t* dot = m_dots.data() + offset(x, y);
-                dot[0] = redOf(m_background);
-                dot[1] = greenOf(m_background);
-                dot[2] = blueOf(m_background);
-            }
+    // Clears the area to the background.
+    void clear(const Area& area) {
+        for (int y = area.top; y < area.bottom; ++y) {
+            auto& dots = m_rows[static_cast<std::size_t>(y)];
+            if (!dots.empty())
+                std::copy(m_blank.begin() + area.left * 3, m_blank.begin() + area.right * 3,
+                          dots.begin() + area.left * 3);
+        }
     }
     std::vector<std::uint8_t> save(const Area& area) const {
         std::vector<std::uint8_t> saved;
         for (int y = area.top; y < area.bottom; ++y)
-            saved.insert(saved.end(), m_dots.begin() + offset(area.left, y),
-                         m_dots.begin() + offset(area.right, y));
+            saved.insert(saved.end(), row(y) + area.left * 3, row(y) + area.right * 3);
         return saved;
     }
     void restore(const Area& area, const std::vector<std::uint8_t>& saved) {
         auto from = saved.begin();
         const auto rowBytes = static_cast<std::ptrdiff_t>(area.right - area.left) * 3;
         for (int y = area.top; y < area.bottom; ++y, from += rowBytes)
-            std::copy(from, from + rowBytes, m_dots.begin() + offset(area.left, y));
+            std::copy(from, from + rowBytes, drawable(y) + area.left * 3);
     }
 
 private:
-    std::ptrdiff_t offset(int x, int y) const {
-        return (static_cast<std::ptrdiff_t>(y) * m_width + x) * 3;
+    std::uint8_t* drawable(int y) {
+        auto& dots = m_rows[static_cast<std::size_t>(y)];
+        if (dots.empty()) dots = m_blank;
+        return dots.data();
     }
 
     int m_width;
     int m_height;
-    Rgb m_background;
-    std::vector<std::uint8_t> m_dots;
+    std::vector<std::vector<std::uint8_t>> m_rows; // empty: all background
+    std::vector<std::uint8_t> m_blank;
 };
 
 ImportedPicture throughRoad(const Screen& screen) {
@@ -223,7 +235,7 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames) 
         result.frames.push_back({throughRoad(screen), gifDelayToTicks(control.DelayTime)});
 
         if (control.DisposalMode == DISPOSE_BACKGROUND)
-            screen.fill(area.left, area.top, area.right, area.bottom);
+            screen.clear(area);
         else if (control.DisposalMode == DISPOSE_PREVIOUS)
             screen.restore(area, before);
         control = noControl();

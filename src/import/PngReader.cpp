@@ -135,8 +135,11 @@ std::string readPng(std::FILE* file, PictureRows& rows, const std::string& name,
 
     const std::size_t rowBytes = std::size_t{width} * 3;
     std::vector<std::uint8_t> line(rowBytes);
-    std::vector<std::uint8_t> whole(passes == 1 ? 0 : rowBytes * height);
-    refusal = readDots(reading.png(), rows, passes, height, line.data(), whole.data(), rowBytes);
+    // Left unset: memory is taken as passes fill it, so that a progressive file declaring a large
+    // picture and holding little costs little before its data runs out.
+    const auto whole =
+        std::make_unique_for_overwrite<std::uint8_t[]>(passes == 1 ? 0 : rowBytes * height);
+    refusal = readDots(reading.png(), rows, passes, height, line.data(), whole.get(), rowBytes);
     return refusalText(refusal, name);
 }
 

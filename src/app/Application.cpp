@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "app/StartArguments.h"
+
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -10,7 +12,11 @@ namespace vemurion {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Vemurion"));
-    setApplicationVersion(QStringLiteral("1.12"));
+    setApplicationVersion(QString::fromUtf8(kProgramVersion));
+    setOrganizationName(QStringLiteral("Vemurion"));
+    setOrganizationDomain(QStringLiteral("vemurion.github.io"));
+    // Ties the window to the desktop entry, whose icon and name the desktop then shows.
+    setDesktopFileName(QString::fromUtf8(kApplicationId));
     if (loadQtTranslation(m_qtTranslation)) installTranslator(&m_qtTranslation);
 }
 

@@ -1,9 +1,20 @@
 #include "app/HelpPages.h"
 
+#include "files/FileIo.h"
+
+// The installed pages' folder relative to the installed program's, set by the build from the
+// install folders.
+#ifndef VEMURION_HELP_FROM_BINDIR
+#define VEMURION_HELP_FROM_BINDIR "../share/vemurion/Help"
+#endif
+
 namespace vemurion {
 
 std::string helpIndexPath(std::string_view programFolder) {
-    return std::string(programFolder) + "/Help/index.html";
+    const std::string beside = std::string(programFolder) + "/Help/index.html";
+    const std::string installed =
+        std::string(programFolder) + "/" VEMURION_HELP_FROM_BINDIR "/index.html";
+    return !fileExists(beside) && fileExists(installed) ? installed : beside;
 }
 
 void openHelpContents(Editor& e) {

@@ -12,7 +12,8 @@ inline constexpr const char* kAuthorEmail = "vemurion@users.noreply.github.com";
 inline constexpr const char* kMakerAddress = "https://www.sega.com/";
 
 // The first help page: "Help/index.html" in the program's folder (given without a trailing
-// separator).
+// separator), as in the build tree; where that is missing and the pages are installed beside the
+// program's share folder (PREFIX/share/vemurion/Help for PREFIX/bin), that one.
 std::string helpIndexPath(std::string_view programFolder);
 
 // Open the help pages and the support home page with the user's preferred programs. Whether

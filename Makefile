@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test package bench format clean
 
 all: build
 
@@ -28,6 +28,10 @@ test: build
 	@test -d ../shared/testdata || \
 		echo "../shared/testdata not found: the tests that read it are skipped (see README.md)"
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# A Debian package of the installed program: $(BUILD_DIR)/vemurion_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 bench: configure
 	@cmake --build $(BUILD_DIR) --target vemurion_bench

@@ -4,6 +4,7 @@
 #include "cli/Arguments.h"
 #include "editor/Editor.h"
 #include "files/BitmapExport.h"
+#include "files/DocumentFile.h"
 #include "files/DocumentReader.h"
 #include "files/DocumentText.h"
 #include "files/FileKind.h"
@@ -11,8 +12,10 @@
 #include "import/DocumentBuilder.h"
 #include "publish/GifAnimation.h"
 #include "publish/TagText.h"
+#include "publish/Thumbnail.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -137,6 +140,26 @@ void runBuild(const Arguments& args) {
     check(saverSparing(inputs)(out, encodeLcd(*doc, kVersionText)));
 }
 
+// As a file manager calls it: the first frame of whatever LCD file FILE is, by any name.
+void runThumbnail(const Arguments& args) {
+    const std::string& path = args.positional()[0];
+    const std::string& out = args.positional()[1];
+    const std::string& sizeText = args.positional()[2];
+    int size = 0;
+    const auto [end, error] =
+        std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
+    if (error != std::errc() || end != sizeText.data() + sizeText.size() || size < 1 ||
+        size > kMaxThumbnailSize)
+        throw UsageError("SIZE takes a whole number from 1 to " +
+                         std::to_string(kMaxThumbnailSize));
+    auto content = readLcdContent(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&content))
+        throw Failure(readFailureText(path, *failure));
+    const auto bytes = encodeThumbnailPng(std::get<LcdContent>(content).frames.front(), size);
+    if (!bytes) throw Failure(fileNamePart(out) + " に保存できませんでした.");
+    check(saverSparing({path})(out, *bytes));
+}
+
 struct Subcommand {
     const char* name;
     const char* synopsis;
@@ -185,6 +208,13 @@ const std::vector<Subcommand>& subcommands() {
          2,
          2,
          runGif},
+        {"thumbnail",
+         "thumbnail FILE OUT.png SIZE",
+         "thumbnail anim.lcd anim.png 128",
+         {},
+         3,
+         3,
+         runThumbnail},
     };
     return table;
 }
@@ -211,6 +241,8 @@ std::string helpText() {
             "          its conversion; loop count 1 to 255 (default 255, without end)\n"
             "  gif     an animated GIF at the animation's timing, each dot S x S pixels "
             "(1 to 16, default 4)\n"
+            "  thumbnail  the first frame as a PNG of at most SIZE pixels on its longer side,\n"
+            "          black on white, each dot whole pixels square from SIZE 48 up\n"
             "\nExamples:\n";
     for (const Subcommand& command : subcommands())
         text += std::string("  vemurion-cli ") + command.example + "\n";

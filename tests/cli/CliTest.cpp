@@ -182,6 +182,8 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
         {{"build", "out.lcd", "anim.doc"}, "anim.doc は未対応のファイル形式です."},
         {{"export", "anim.lcd", "taken.bmp"}, "taken.bmp に保存できませんでした."},
         {{"export", "anim.lcd", "anim.lcd"}, "anim.lcd は入力ファイルのため保存できませんでした."},
+        {{"thumbnail", "short.lcd", "out.png", "128"}, "short.lcd は壊れているため読み込めません."},
+        {{"thumbnail", "missing.lcd", "out.png", "128"}, "missing.lcd を開けません."},
     };
     for (const Case& c : cases) {
         const CliRun run = cli(c.args);
@@ -209,6 +211,10 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         {"build", "a.bmp", "--time", "0", "anim.lcd"},
         {"gif", "anim.lcd", "a.gif", "--scale", "17"},
         {"gif", "anim.lcd", "a.gif", "--scale", "0"},
+        {"thumbnail", "anim.lcd", "a.png"},
+        {"thumbnail", "anim.lcd", "a.png", "0"},
+        {"thumbnail", "anim.lcd", "a.png", "4097"},
+        {"thumbnail", "anim.lcd", "a.png", "12px"},
     };
     for (const auto& args : cases) {
         const CliRun run = cli(args);
@@ -218,12 +224,13 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         EXPECT_EQ(run.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(temp.path("a.bmp")));
+    EXPECT_FALSE(std::filesystem::exists(temp.path("a.png")));
 }
 
 TEST_F(CliTest, HelpShowsAnExampleOfEveryCommandAndVersionItsText) {
     const CliRun help = cli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"info", "show", "export", "tag", "build", "gif"})
+    for (const char* command : {"info", "show", "export", "tag", "build", "gif", "thumbnail"})
         EXPECT_NE(help.out.find(std::string("\n  vemurion-cli ") + command + " "),
                   std::string::npos)
             << command;
@@ -294,6 +301,19 @@ TEST_F(CliTest, GifPlaysTheDocumentAtItsTiming) {
 
     EXPECT_EQ(cli({"gif", "anim.lcd", "small.gif", "--scale", "1"}).status, 0);
     EXPECT_EQ(test::readGifBack(readBytes(temp.path("small.gif"))).frames[0], patterned(0));
+}
+
+// A file manager names its files as it likes: the LCD file by its content, the PNG anywhere.
+TEST_F(CliTest, ThumbnailIsTheFirstFrameAsAPng) {
+    const Bytes lcd = writeLcd("anim.lcd", documentOf({1, 2}, 255));
+    writeBytes(temp.path("download"), lcd);
+    const CliRun run = cli({"thumbnail", "download", "thumb.tmp", "256"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    const Bytes png = readBytes(temp.path("thumb.tmp"));
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(Bytes(png.begin() + 1, png.begin() + 4), (Bytes{'P', 'N', 'G'}));
+    EXPECT_EQ(Bytes(png.begin() + 16, png.begin() + 24), (Bytes{0, 0, 0, 240, 0, 0, 0, 160}));
 }
 
 TEST_F(CliTest, BuildJoinsTheFramesOfItsInputsInOrder) {

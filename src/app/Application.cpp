@@ -3,6 +3,7 @@
 #include "app/StartArguments.h"
 
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
 
@@ -17,6 +18,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationDomain(QStringLiteral("vemurion.github.io"));
     // Ties the window to the desktop entry, whose icon and name the desktop then shows.
     setDesktopFileName(QString::fromUtf8(kApplicationId));
+    // The installed icon, where the desktop's icon theme finds it (none in the build tree).
+    setWindowIcon(QIcon::fromTheme(QString::fromUtf8(kApplicationId)));
     if (loadQtTranslation(m_qtTranslation)) installTranslator(&m_qtTranslation);
 }
 

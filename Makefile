@@ -1,8 +1,15 @@
 # Two commands do the whole set-up on a fresh Debian machine: `make run` and `make test`.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
+# The sanitizer build (clang, ASan with leak checks, UBSan) holds the whole suite and the fuzz
+# targets; no benchmarks.
+SAN_BUILD_DIR ?= build-san
+FUZZ_SECONDS ?= 60
+FUZZ_TIMEOUT ?= 1
+FUZZ_RSS_MB ?= 2048
+FUZZ_TARGETS ?= lcd_open add_lcd frame_paste jpeg_road
 
-.PHONY: all deps configure build run test package bench format clean
+.PHONY: all deps configure build run test package bench format clean san-configure test-san fuzz
 
 all: build
 
@@ -33,6 +40,22 @@ test: build
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
+san-configure: deps
+	@test -f $(SAN_BUILD_DIR)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(SAN_BUILD_DIR) \
+		-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEMURION_FUZZ=ON -DVEMURION_BENCHMARKS=OFF \
+		$(CMAKE_FLAGS)
+
+test-san: san-configure
+	@cmake --build $(SAN_BUILD_DIR)
+	@cd $(SAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Each fuzz target runs FUZZ_SECONDS over its kept regressions, the seeds it writes and the
+# shared test pictures; an input that takes more than FUZZ_TIMEOUT seconds is a finding.
+fuzz: san-configure
+	@cmake --build $(SAN_BUILD_DIR)
+	@scripts/run-fuzz $(SAN_BUILD_DIR) $(FUZZ_SECONDS) $(FUZZ_TIMEOUT) $(FUZZ_RSS_MB) \
+		$(FUZZ_TARGETS)
+
 bench: configure
 	@cmake --build $(BUILD_DIR) --target vemurion_bench
 	@scripts/run-benchmarks $(BUILD_DIR)
@@ -41,4 +64,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(SAN_BUILD_DIR)

@@ -41,7 +41,9 @@ std::string folderOrHome(const Editor& e, const std::string& path) {
 } // namespace
 
 void OpenFilePath(Editor& e, const std::string& path) {
-    if (path.empty() || !fileExists(path)) return;
+    if (!pathExists(path)) return;
+    // A folder, a device or a FIFO is never read: reading one could wait for ever.
+    if (!fileExists(path)) return warnAbout(e, path, " を開けません.");
     if (const auto refusal = openRefusal(path)) {
         if (e.prompts != nullptr) e.prompts->warn(*refusal);
         return;
@@ -140,7 +142,7 @@ bool confirmClose(Editor& e) {
 }
 
 void dropFiles(Editor& e, const std::vector<std::string>& paths) {
-    if (!paths.empty() && fileExists(paths.front())) OpenFilePath(e, paths.front());
+    if (!paths.empty()) OpenFilePath(e, paths.front());
 }
 
 void openFromCommandLine(Editor& e, const std::vector<std::string>& arguments) {

@@ -188,10 +188,19 @@ bool fileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool pathExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0;
+}
+
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
                                                        std::size_t maxBytes) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opening a FIFO without O_NONBLOCK waits for a writer, and a device may wait or act on
+    // being opened; what was opened is checked, not what the path named a moment before.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.valid()) return std::nullopt;
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
 
     constexpr std::size_t kChunk = 64 * 1024;
     std::vector<std::uint8_t> bytes;
@@ -204,7 +213,6 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
             bytes.resize(had);
             continue;
         }
-        // A directory opens but fails here with EISDIR.
         if (got < 0) return std::nullopt;
         bytes.resize(had + static_cast<std::size_t>(got));
         if (got == 0) break;

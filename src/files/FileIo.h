@@ -11,9 +11,12 @@ namespace vemurion {
 
 // True when `path` names an existing regular file (or a link to one).
 bool fileExists(const std::string& path);
+// True when `path` names anything at all: a file, a folder, a device, a FIFO (through links).
+bool pathExists(const std::string& path);
 
 // Reads at most `maxBytes` from the start of the file. nullopt when the file cannot be opened
-// or read.
+// or read, or is no regular file: a FIFO, a device or a folder is refused without waiting for
+// it, also when it took the place of a file the caller had checked.
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
                                                        std::size_t maxBytes);
 

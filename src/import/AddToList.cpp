@@ -76,13 +76,17 @@ void A1Click(Editor& e) {
     if (answer) e.openFilterIndex = answer->filterIndex;
     const std::string path = answer ? answer->path : std::string();
 
-    if (!path.empty() && fileExists(path)) {
-        if (pathHasLcdExtension(path) || pathHasTextExtension(path)) {
+    if (pathExists(path)) {
+        const bool lcd = pathHasLcdExtension(path) || pathHasTextExtension(path);
+        const bool picture = pathHasBitmapExtension(path) || pathHasJpegExtension(path);
+        // A folder, a device or a FIFO is never read: reading one could wait for ever.
+        if ((lcd || picture) && !fileExists(path)) return warnAbout(e, path, " を開けません.");
+        if (lcd) {
             const auto content = readAddableLcd(e, path);
             if (!content) return;
             discardUndo(e);
             InsertLcdFrames(e, *content);
-        } else if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
+        } else if (picture) {
             if (!InsertPictureFile(e, path)) return;
         }
         e.openFolder = folderPart(path);

@@ -13,13 +13,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -380,8 +384,81 @@ TEST_F(DocumentCommandsTest, AMissingFileOrEmptyNameDoesNothingSilently) {
     const DocState before = stateOf(e);
     OpenFilePath(e, path("missing.lcd"));
     OpenFilePath(e, "");
-    OpenFilePath(e, temp.folder()); // a folder is no file
+    dropFiles(e, {path("missing.lcd")});
     EXPECT_TRUE(prompts.calls.empty());
+    expectUnchanged(before, e);
+}
+
+// Should a read wait on a FIFO after all, a writer comes along after a while and ends the wait,
+// so that the test fails instead of hanging.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(std::string fifo)
+        : m_thread([this, fifo = std::move(fifo)] {
+              for (int tick = 0; tick < 100 && !m_done; ++tick)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+              if (m_done) return;
+              const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+              if (writer >= 0) {
+                  ADD_FAILURE() << "a read waited on the FIFO " << fifo;
+                  ::close(writer);
+              }
+          }) {}
+    ~FifoWatchdog() {
+        m_done = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
+
+// Reading a FIFO waits for a writer and a device may never end: what is no regular file is
+// refused at once with the message, also when it takes the place of a file after the check.
+TEST_F(DocumentCommandsTest, WhatIsNoRegularFileIsRefusedWithoutWaiting) {
+    const std::string fifo = path("pipe.lcd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const FifoWatchdog watchdog(fifo);
+    std::filesystem::create_directory(path("folder.lcd"));
+    std::filesystem::create_symlink("/dev/zero", path("zero.txt"));
+    drawDot(e, 1, 2);
+    const DocState before = stateOf(e);
+    for (const std::string name : {"pipe.lcd", "folder.lcd", "zero.txt"}) {
+        for (const bool dropped : {false, true}) {
+            SCOPED_TRACE(name + (dropped ? ", dropped" : ""));
+            prompts.clearRecord();
+            if (dropped) {
+                dropFiles(e, {path(name)});
+            } else {
+                OpenFilePath(e, path(name));
+            }
+            EXPECT_EQ(prompts.warnings, std::vector<std::string>{name + " を開けません."});
+            EXPECT_TRUE(prompts.questions.empty());
+            expectUnchanged(before, e);
+        }
+    }
+
+    // The file is read again after the save prompt; by then a FIFO has taken its place.
+    class SwappingPrompts : public test::FakePrompts {
+    public:
+        std::function<void()> onQuestion;
+        Answer askYesNoCancel(const std::string& text) override {
+            onQuestion();
+            return FakePrompts::askYesNoCancel(text);
+        }
+    } swapping;
+    const std::string swapped = makeFile("swapped.lcd", lcdFile(1, {{1, {}}}));
+    swapping.onQuestion = [&] {
+        std::filesystem::remove(swapped);
+        ASSERT_EQ(::mkfifo(swapped.c_str(), 0600), 0);
+    };
+    swapping.answer(Answer::No);
+    const FifoWatchdog swappedWatchdog(swapped);
+    e.prompts = &swapping;
+    OpenFilePath(e, swapped);
+    e.prompts = &prompts;
+    EXPECT_EQ(swapping.warnings, std::vector<std::string>{"swapped.lcd を開けません."});
     expectUnchanged(before, e);
 }
 

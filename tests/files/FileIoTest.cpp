@@ -195,10 +195,18 @@ TEST_F(FileIoTest, ReadStopsAtMaxBytes) {
     }
 }
 
-TEST_F(FileIoTest, ReadRefusesFoldersAndMissingFiles) {
-    EXPECT_EQ(readFileBytes(m_folder, 10), std::nullopt);
-    EXPECT_EQ(readFileBytes(path("missing"), 10), std::nullopt);
-    EXPECT_EQ(readFileBytes("", 10), std::nullopt);
+// Only regular files are read: a FIFO without a writer would wait, a device might never end.
+TEST_F(FileIoTest, ReadRefusesWhatIsNoRegularFile) {
+    const std::string fifo = path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", path("zero"));
+    for (const std::string& where :
+         {m_folder, path("missing"), std::string(), fifo, path("zero"), std::string("/dev/null")}) {
+        EXPECT_EQ(readFileBytes(where, 10), std::nullopt) << where;
+    }
+    EXPECT_TRUE(pathExists(fifo));
+    EXPECT_TRUE(pathExists(m_folder));
+    EXPECT_FALSE(pathExists(path("missing")));
 }
 
 TEST_F(FileIoTest, ExistsOnlyForRegularFilesThroughLinks) {

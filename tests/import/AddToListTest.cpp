@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <jerror.h>
+#include <sys/stat.h>
 
 namespace vemurion {
 namespace {
@@ -184,19 +185,30 @@ TEST_F(AddToListTest, FilesThatCannotBeAddedChangeNothing) {
         {"unknown.bmp", {'B', 'M'}, "unknown.bmp は読み込めません."},
         {"broken.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "JPEG エラー #" + std::to_string(JERR_NO_IMAGE)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    const auto expectRefused = [&](const std::string& where, const std::string& message) {
         makeDocument(2, 1);
         e.doc.Modified = false;
         const std::string folderBefore = e.openFolder;
         prompts.clearRecord();
-        addFile(makeFile(c.name, c.bytes));
-        EXPECT_EQ(prompts.warnings, std::vector<std::string>{c.message});
+        addFile(where);
+        EXPECT_EQ(prompts.warnings, std::vector<std::string>{message});
         EXPECT_EQ(numbers(), (std::vector<int>{0, 1}));
         EXPECT_FALSE(e.doc.Modified);
         EXPECT_EQ(e.undo.undoState, 0);
         EXPECT_EQ(e.openFolder, folderBefore);
         EXPECT_TRUE(conversion.requests.empty());
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        expectRefused(makeFile(c.name, c.bytes), c.message);
+    }
+    // What is no regular file is never read, so a FIFO cannot keep the command waiting.
+    ASSERT_EQ(::mkfifo(path("pipe.lcd").c_str(), 0600), 0);
+    std::filesystem::create_directory(path("folder.jpg"));
+    std::filesystem::create_symlink("/dev/zero", path("zero.bmp"));
+    for (const std::string name : {"pipe.lcd", "folder.jpg", "zero.bmp"}) {
+        SCOPED_TRACE(name);
+        expectRefused(path(name), name + " を開けません.");
     }
     EXPECT_EQ(files.reads, std::vector<std::string>(
                                {path("pics.lcd/bw.bmp"), path("unknown.bmp"), path("broken.jpg")}));

@@ -7,7 +7,7 @@ SAN_BUILD_DIR ?= build-san
 FUZZ_SECONDS ?= 60
 FUZZ_TIMEOUT ?= 1
 FUZZ_RSS_MB ?= 2048
-FUZZ_TARGETS ?= lcd_open add_lcd frame_paste jpeg_road
+FUZZ_TARGETS ?= lcd_open add_lcd frame_paste jpeg_road bmp_road
 
 .PHONY: all deps configure build run test package bench format clean san-configure test-san fuzz
 

@@ -21,21 +21,6 @@ bool MemoryClipboard::hasFrameBlock() const {
     return blockContent.has_value() && blockContent->size() == kFrameBlockSize;
 }
 
-void MemoryClipboard::setPicture(const Raster& picture) {
-    blockContent.reset();
-    pictureContent = picture;
-}
-
-void MemoryClipboard::setFrameBlock(const Bytes& block) {
-    pictureContent.reset();
-    blockContent = block;
-}
-
-void MemoryClipboard::setText(const std::string&) {
-    pictureContent.reset();
-    blockContent.reset();
-}
-
 FuzzEditor::FuzzEditor() {
     e.prompts = &prompts;
     e.clipboard = &clipboard;

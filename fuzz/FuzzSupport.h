@@ -45,18 +45,18 @@ public:
     }
 };
 
+// A clipboard for frame blocks: a picture set on it is taken as text is, and counts as absent.
 class MemoryClipboard : public ClipboardPort {
 public:
-    std::optional<Raster> pictureContent;
     std::optional<Bytes> blockContent;
 
-    bool hasPicture() const override { return pictureContent.has_value(); }
+    bool hasPicture() const override { return false; }
     bool hasFrameBlock() const override;
-    std::optional<Raster> picture() const override { return pictureContent; }
+    bool readPicture(PictureRows&) const override { return false; }
     std::optional<Bytes> frameBlock() const override { return blockContent; }
-    void setPicture(const Raster& picture) override;
-    void setFrameBlock(const Bytes& block) override;
-    void setText(const std::string&) override;
+    void setPicture(const Raster&) override { blockContent.reset(); }
+    void setFrameBlock(const Bytes& block) override { blockContent = block; }
+    void setText(const std::string&) override { blockContent.reset(); }
 };
 
 // Counts the conversion dialogs that would be shown.

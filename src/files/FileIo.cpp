@@ -42,6 +42,8 @@ public:
     void reset() {
         if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
     }
+    // Hands the descriptor over to whoever closes it now.
+    int release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd;
@@ -193,14 +195,34 @@ bool pathExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
+namespace {
+
+// Opening a FIFO without O_NONBLOCK waits for a writer, and a device may wait or act on being
+// opened; what was opened is checked, not what the path named a moment before.
+FileDescriptor openRegularFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    return FileDescriptor(fd);
+}
+
+} // namespace
+
+std::FILE* openFileForReading(const std::string& path) {
+    FileDescriptor file = openRegularFile(path);
+    if (!file.valid()) return nullptr;
+    std::FILE* stream = ::fdopen(file.get(), "rb");
+    if (stream != nullptr) file.release();
+    return stream;
+}
+
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
                                                        std::size_t maxBytes) {
-    // Opening a FIFO without O_NONBLOCK waits for a writer, and a device may wait or act on
-    // being opened; what was opened is checked, not what the path named a moment before.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor file = openRegularFile(path);
     if (!file.valid()) return std::nullopt;
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
 
     constexpr std::size_t kChunk = 64 * 1024;
     std::vector<std::uint8_t> bytes;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,10 @@ bool pathExists(const std::string& path);
 // it, also when it took the place of a file the caller had checked.
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
                                                        std::size_t maxBytes);
+// The regular file at `path` as a stream for reading raw bytes (mode "rb"), or nullptr, also
+// for a FIFO, a device or a folder, which are refused as readFileBytes refuses them. The caller
+// closes it.
+std::FILE* openFileForReading(const std::string& path);
 
 // Replaces the file at `path` with `bytes` without ever destroying the previous file: the bytes
 // go to a temporary file in the same folder, which is flushed, synced and renamed over `path`

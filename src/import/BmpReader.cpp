@@ -1,5 +1,6 @@
 #include "import/BmpReader.h"
 
+#include "files/FileIo.h"
 #include "files/FileKind.h"
 
 #include <algorithm>
@@ -381,7 +382,7 @@ std::string readBitmap(std::FILE* file, std::uint64_t fileSize, PictureRows& row
 
 ImportResult importBitmapFile(const std::string& path) {
     const std::string name = fileNamePart(path);
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(openFileForReading(path));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
         return {std::nullopt, name + " は読み込めません."};
     const long size = std::ftell(file.get());

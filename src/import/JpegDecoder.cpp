@@ -1,6 +1,7 @@
 #include "import/JpegDecoder.h"
 
 #include "document/FrameSheet.h"
+#include "files/FileIo.h"
 #include "files/FileKind.h"
 
 #include <algorithm>
@@ -257,7 +258,7 @@ std::string decodeJpeg(std::span<const std::uint8_t> bytes, PictureRows& rows,
 
 ImportResult importJpegFile(const std::string& path) {
     const std::string name = fileNamePart(path);
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(openFileForReading(path));
     if (!file) return {std::nullopt, name + " は読み込めません."};
     FrameReducer reducer;
     std::uint64_t fileBytes = 0;

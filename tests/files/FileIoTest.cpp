@@ -203,7 +203,15 @@ TEST_F(FileIoTest, ReadRefusesWhatIsNoRegularFile) {
     for (const std::string& where :
          {m_folder, path("missing"), std::string(), fifo, path("zero"), std::string("/dev/null")}) {
         EXPECT_EQ(readFileBytes(where, 10), std::nullopt) << where;
+        EXPECT_EQ(openFileForReading(where), nullptr) << where;
     }
+    writePlain(path("file"), {7, 8});
+    std::FILE* stream = openFileForReading(path("file"));
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(std::fgetc(stream), 7);
+    EXPECT_EQ(std::fgetc(stream), 8);
+    EXPECT_EQ(std::fgetc(stream), EOF);
+    std::fclose(stream);
     EXPECT_TRUE(pathExists(fifo));
     EXPECT_TRUE(pathExists(m_folder));
     EXPECT_FALSE(pathExists(path("missing")));

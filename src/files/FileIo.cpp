@@ -211,6 +211,10 @@ FileDescriptor openRegularFile(const std::string& path) {
 
 } // namespace
 
+int openFileDescriptorForReading(const std::string& path) {
+    return openRegularFile(path).release();
+}
+
 std::FILE* openFileForReading(const std::string& path) {
     FileDescriptor file = openRegularFile(path);
     if (!file.valid()) return nullptr;

@@ -24,6 +24,8 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path,
 // for a FIFO, a device or a folder, which are refused as readFileBytes refuses them. The caller
 // closes it.
 std::FILE* openFileForReading(const std::string& path);
+// The same as a file descriptor, or -1.
+int openFileDescriptorForReading(const std::string& path);
 
 // Replaces the file at `path` with `bytes` without ever destroying the previous file: the bytes
 // go to a temporary file in the same folder, which is flushed, synced and renamed over `path`

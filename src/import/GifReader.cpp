@@ -1,5 +1,6 @@
 #include "import/GifReader.h"
 
+#include "files/FileIo.h"
 #include "files/FileKind.h"
 
 #include <gif_lib.h>
@@ -13,7 +14,15 @@ namespace {
 
 class GifFile {
 public:
-    explicit GifFile(const std::string& path) : m_gif(DGifOpenFileName(path.c_str(), &m_error)) {}
+    // The library takes the descriptor over, and closes it also when the file is no GIF.
+    explicit GifFile(const std::string& path) {
+        const int fd = openFileDescriptorForReading(path);
+        if (fd < 0) {
+            m_error = D_GIF_ERR_OPEN_FAILED;
+            return;
+        }
+        m_gif = DGifOpenFileHandle(fd, &m_error);
+    }
     GifFile(const GifFile&) = delete;
     GifFile& operator=(const GifFile&) = delete;
     ~GifFile() {

@@ -1,5 +1,6 @@
 #include "import/PngReader.h"
 
+#include "files/FileIo.h"
 #include "files/FileKind.h"
 
 #include <png.h>
@@ -145,7 +146,7 @@ std::string readPng(std::FILE* file, PictureRows& rows, const std::string& name,
 
 ImportResult importPngFile(const std::string& path, Rgb background) {
     const std::string name = fileNamePart(path);
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(openFileForReading(path));
     if (!file) return {std::nullopt, name + " は読み込めません."};
     FrameReducer reducer;
     std::string error = readPng(file.get(), reducer, name, background);

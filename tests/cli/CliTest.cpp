@@ -2,17 +2,21 @@
 #include "files/LcdFile.h"
 #include "publish/TagText.h"
 #include "support/FakeServices.h"
+#include "support/FileFaults.h"
 #include "support/GifFiles.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -225,6 +229,92 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
     }
     EXPECT_FALSE(std::filesystem::exists(temp.path("a.bmp")));
     EXPECT_FALSE(std::filesystem::exists(temp.path("a.png")));
+}
+
+// Every output is written as the editor saves. Where the file system refuses, the message is
+// printed, the exit code is 1 and whatever stood under the name is as it was, with no temporary
+// file beside it. Inputs that are no regular files are refused without waiting on them.
+TEST_F(CliTest, OutputFaultsPrintTheMessageAndKeepWhatWasThere) {
+    writeLcd("anim.lcd", documentOf({1, 2}, 255));
+    const Bytes old = {'o', 'l', 'd'};
+    struct Output {
+        std::vector<std::string> args;
+        std::string name; // of the output, in the case's folder
+    };
+    const auto outputs = [](const std::string& in) {
+        const std::string at = in + "/";
+        return std::vector<Output>{
+            {{"export", "anim.lcd", at + "frame.bmp"}, "frame.bmp"},
+            {{"build", at + "built.lcd", "anim.lcd"}, "built.lcd"},
+            {{"gif", "anim.lcd", at + "anim.gif"}, "anim.gif"},
+            {{"thumbnail", "anim.lcd", at + "thumb.png", "64"}, "thumb.png"},
+        };
+    };
+    test::FileFaults faults;
+    struct Case {
+        const char* what;
+        std::function<bool(const std::string& in, const std::string& name)> prepare;
+    };
+    const Case cases[] = {
+        {"full disk",
+         [&](const std::string& in, const std::string& name) {
+             return faults.mountFullDisk(in, {name}, old);
+         }},
+        {"immutable file",
+         [&](const std::string& in, const std::string& name) {
+             writeBytes(in + "/" + name, old);
+             return faults.makeImmutable(in + "/" + name);
+         }},
+        {"a folder under the name",
+         [](const std::string& in, const std::string& name) {
+             return std::filesystem::create_directory(in + "/" + name);
+         }},
+        {"a FIFO under the name",
+         [](const std::string& in, const std::string& name) {
+             return ::mkfifo((in + "/" + name).c_str(), 0600) == 0;
+         }},
+        {"link loop",
+         [](const std::string& in, const std::string& name) {
+             std::filesystem::create_symlink("loop", in + "/" + name);
+             std::filesystem::create_symlink(name, in + "/loop");
+             return true;
+         }},
+        {"link into a missing folder",
+         [](const std::string& in, const std::string& name) {
+             std::filesystem::create_symlink("missing/" + name, in + "/" + name);
+             return true;
+         }},
+    };
+    int number = 0;
+    for (const Case& c : cases) {
+        for (std::size_t which = 0; which < 4; ++which) {
+            // Each case and output in a folder of its own.
+            const std::string in = "case" + std::to_string(++number);
+            const Output output = outputs(in)[which];
+            SCOPED_TRACE(testing::Message() << c.what << ", " << output.args[0]);
+            const std::string folder = temp.path(in);
+            std::filesystem::create_directories(folder);
+            if (!c.prepare(folder, output.name)) {
+                std::cout << c.what << ": cannot be made here\n";
+                continue;
+            }
+            const auto before = test::snapshot(folder);
+            const CliRun run = cli(output.args);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_EQ(run.err, output.name + " に保存できませんでした.\n");
+            EXPECT_EQ(test::snapshot(folder), before);
+        }
+    }
+
+    // Inputs: what is no regular file is refused, and nothing waits on a FIFO.
+    ASSERT_EQ(::mkfifo(temp.path("pipe.lcd").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", temp.path("zero.lcd"));
+    std::filesystem::create_directory(temp.path("folder.lcd"));
+    for (const std::string name : {"pipe.lcd", "zero.lcd", "folder.lcd"}) {
+        const CliRun run = cli({"info", name});
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, name + " を開けません.\n");
+    }
 }
 
 TEST_F(CliTest, HelpShowsAnExampleOfEveryCommandAndVersionItsText) {

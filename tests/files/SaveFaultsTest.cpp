@@ -10,19 +10,16 @@
 #include "files/FileIo.h"
 #include "support/AsNobody.h"
 #include "support/FakeServices.h"
+#include "support/FileFaults.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,77 +33,10 @@ using test::writeBytes;
 
 const Bytes kOld = {'o', 'l', 'd', 0, 1, 2};
 
-// What a folder holds, recursively: each entry's kind, and for a regular file its bytes. Links
-// are not followed.
-void addEntries(const fs::path& folder, const std::string& prefix,
-                std::map<std::string, std::string>& entries) {
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        const std::string name = prefix + entry.path().filename().string();
-        const auto status = entry.symlink_status();
-        if (fs::is_symlink(status)) {
-            entries[name] = "link to " + fs::read_symlink(entry.path()).string();
-        } else if (fs::is_regular_file(status)) {
-            const Bytes bytes = readBytes(entry.path().string());
-            entries[name] = "file " + std::string(bytes.begin(), bytes.end());
-        } else if (fs::is_directory(status)) {
-            entries[name] = "folder";
-            addEntries(entry.path(), name + "/", entries);
-        } else {
-            entries[name] = "other";
-        }
-    }
-}
-
-std::map<std::string, std::string> snapshot(const std::string& folder) {
-    std::map<std::string, std::string> entries;
-    addEntries(folder, "", entries);
-    return entries;
-}
-
-// Sets or clears the immutable flag; false where the file system or the user cannot.
-bool setImmutable(const std::string& path, bool on) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
-}
+using test::snapshot;
 
 class SaveFaultsTest : public test::EditorFixture {
 protected:
-    void TearDown() override {
-        for (const std::string& file : m_immutable)
-            setImmutable(file, false);
-        for (const std::string& mount : m_mounts)
-            ::umount2(mount.c_str(), MNT_DETACH);
-        EditorFixture::TearDown();
-    }
-
-    // A full tmpfs of its own at `folder` holding `name` with the old bytes; false where no file
-    // system may be mounted.
-    bool mountFullDisk(const std::string& folder, const std::vector<std::string>& names) {
-        fs::create_directories(folder);
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k,nr_inodes=64") != 0)
-            return false;
-        m_mounts.push_back(folder);
-        for (const std::string& name : names)
-            writeBytes(folder + "/" + name, kOld);
-        // Fills every block that is left.
-        const int fd = ::open((folder + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
-        const std::vector<char> block(4096, 'f');
-        while (::write(fd, block.data(), block.size()) > 0) {
-        }
-        while (::write(fd, block.data(), 1) > 0) {
-        }
-        ::close(fd);
-        return true;
-    }
-
     // Save As, or the export of the current frame as one bitmap, to `target`.
     void saveAs(const std::string& target, bool exportsBitmap) {
         if (exportsBitmap) {
@@ -118,8 +48,7 @@ protected:
         }
     }
 
-    std::vector<std::string> m_immutable;
-    std::vector<std::string> m_mounts;
+    test::FileFaults faults;
 };
 
 TEST_F(SaveFaultsTest, EveryFaultIsReportedAndKeepsWhatWasThere) {
@@ -133,7 +62,7 @@ TEST_F(SaveFaultsTest, EveryFaultIsReportedAndKeepsWhatWasThere) {
     const Case cases[] = {
         {"full disk",
          [&](const std::string& in, const std::string& name) {
-             if (mountFullDisk(in, {name})) return std::string();
+             if (faults.mountFullDisk(in, {name}, kOld)) return std::string();
              writeBytes(in + "/" + name, kOld);
              return std::string("no tmpfs may be mounted here: a failed write stands in");
          }},
@@ -152,9 +81,8 @@ TEST_F(SaveFaultsTest, EveryFaultIsReportedAndKeepsWhatWasThere) {
         {"immutable file",
          [&](const std::string& in, const std::string& name) {
              writeBytes(in + "/" + name, kOld);
-             if (!setImmutable(in + "/" + name, true))
+             if (!faults.makeImmutable(in + "/" + name))
                  return std::string("no immutable files here");
-             m_immutable.push_back(in + "/" + name);
              return std::string();
          }},
         {"a folder under the name",

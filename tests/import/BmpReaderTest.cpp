@@ -22,9 +22,6 @@ using test::TempFolder;
 const std::string kBmpSuite = std::string(VEMURION_SHARED_TESTDATA) + "/bmpsuite";
 const std::string kFuzzSeeds = std::string(VEMURION_SHARED_TESTDATA) + "/fuzz-seeds/bmp";
 
-#define SKIP_WITHOUT(folder)                                                                       \
-    if (!fs::is_directory(folder)) GTEST_SKIP() << "test data not found: " << (folder)
-
 void put16(Bytes& b, std::size_t at, std::uint32_t v) {
     b[at] = static_cast<std::uint8_t>(v);
     b[at + 1] = static_cast<std::uint8_t>(v >> 8);

@@ -29,9 +29,6 @@ using test::TempFolder;
 const std::string kJpegData = std::string(VEMURION_SHARED_TESTDATA) + "/jpeg";
 const std::string kFuzzSeeds = std::string(VEMURION_SHARED_TESTDATA) + "/fuzz-seeds/jpeg";
 
-#define SKIP_WITHOUT(folder)                                                                       \
-    if (!fs::is_directory(folder)) GTEST_SKIP() << "test data not found: " << (folder)
-
 // The largest difference of any channel of any dot; pictures of different sizes differ by 256.
 int largestDifference(const Raster& a, const Raster& b) {
     if (a.width() != b.width() || a.height() != b.height()) return 256;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -143,3 +144,7 @@ protected:
 };
 
 } // namespace vemurion::test
+
+// Skips the test, naming the folder, where the shared test data is not there.
+#define SKIP_WITHOUT(folder)                                                                       \
+    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "test data not found: " << (folder)

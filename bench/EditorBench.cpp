@@ -1,10 +1,10 @@
 // Cost of one pen move, from the pointer event to the committed frame and the repainted canvas,
 // and of one frame put in front of a long list or taken out of it.
-#include "app/MainWindow.h"
-#include "document/DocumentOps.h"
+#include "app/ui/MainWindow.h"
 #include "editor/CanvasInput.h"
 #include "editor/CanvasView.h"
-#include "editor/EditCanvas.h"
+#include "editor/ui/EditCanvas.h"
+#include "files/DocumentFile.h"
 #include "framelist/FrameOps.h"
 #include "import/AddToList.h"
 

@@ -2,11 +2,11 @@
 // against Add to list through the real window, which reads the picture once and shows the
 // conversion dialog. The pictures are bench/import-bench's; set VEMURION_BENCH_PICTURES to the
 // folder that holds big.jpg and big.bmp.
-#include "app/MainWindow.h"
+#include "app/ui/MainWindow.h"
 #include "import/AddToList.h"
 #include "import/Conversion.h"
 #include "import/PictureFile.h"
-#include "import/SelectionDialog.h"
+#include "import/ui/SelectionDialog.h"
 
 #include <benchmark/benchmark.h>
 

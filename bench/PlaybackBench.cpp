@@ -1,6 +1,6 @@
 // How closely playback keeps time: an animation played through the real window, each frame
 // timed from the canvas paint that shows it to the paint of the next.
-#include "app/MainWindow.h"
+#include "app/ui/MainWindow.h"
 #include "framelist/Playback.h"
 
 #include <QApplication>

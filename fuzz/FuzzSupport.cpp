@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "document/DocumentOps.h"
+#include "files/DocumentFile.h"
 #include "framelist/FrameClipboard.h"
 
 #include <filesystem>

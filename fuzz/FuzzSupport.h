@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/Editor.h"
-#include "editor/Services.h"
+#include "spine/Editor.h"
+#include "spine/Services.h"
 
 #include <cstdint>
 #include <cstdio>

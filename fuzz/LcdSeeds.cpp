@@ -1,6 +1,5 @@
 #include "LcdSeeds.h"
 
-#include "document/DocumentOps.h"
 #include "files/LcdFile.h"
 
 namespace vemurion::fuzz {

@@ -2,7 +2,6 @@
 // core's; this file only turns arguments into calls and results into output and exit codes.
 
 #include "cli/Arguments.h"
-#include "editor/Editor.h"
 #include "files/BitmapExport.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentReader.h"
@@ -13,6 +12,7 @@
 #include "publish/GifAnimation.h"
 #include "publish/TagText.h"
 #include "publish/Thumbnail.h"
+#include "spine/Editor.h"
 
 #include <algorithm>
 #include <charconv>

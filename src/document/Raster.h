@@ -25,6 +25,13 @@ constexpr Rgb makeRgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return (Rgb{red} << 16) | (Rgb{green} << 8) | Rgb{blue};
 }
 
+// A dot's position, in the coordinates of a raster; it may lie outside it.
+struct Dot {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(Dot, Dot) = default;
+};
+
 // A rectangle of dots, x to the right and y downwards from the top-left dot (0, 0). Every write
 // is clipped: a dot outside the raster does not exist, and writing it is not an error.
 class Raster {

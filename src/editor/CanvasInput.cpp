@@ -1,11 +1,13 @@
 #include "editor/CanvasInput.h"
 
-#include "app/CommandStates.h"
-#include "document/DocumentOps.h"
 #include "editor/CanvasView.h"
+#include "editor/DrawingTools.h"
 #include "editor/Rasterizers.h"
 #include "editor/Selection.h"
 #include "editor/Undo.h"
+#include "framelist/FrameList.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 #include <cstdio>
 #include <utility>

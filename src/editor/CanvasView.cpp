@@ -1,6 +1,7 @@
 #include "editor/CanvasView.h"
 
 #include "framelist/FrameList.h"
+#include "spine/CanvasState.h"
 
 #include <algorithm>
 
@@ -71,11 +72,6 @@ Raster renderCanvasView(const Editor& e) {
     return view;
 }
 
-void ShowCurrentFrame(Editor& e) {
-    e.mark = {};
-    e.notify(kViewCanvas | kViewPreview);
-}
-
 void CommitWorkPicture(Editor& e) {
     e.doc.sheet.setCell(e.doc.CurrentFrame, e.imgListWork);
     ShowCurrentFrame(e);
@@ -110,11 +106,6 @@ void hideSelectionFrame(Editor& e) {
         e.mark = {};
         e.notify(kViewCanvas);
     }
-}
-
-void clearCanvasMark(Editor& e) {
-    e.mark = {};
-    e.notify(kViewCanvas);
 }
 
 } // namespace vemurion

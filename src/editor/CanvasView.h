@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Editor.h"
+#include "spine/Editor.h"
 
 namespace vemurion {
 
@@ -15,8 +15,6 @@ void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride);
 // The picture the canvas and the preview show: the current frame's cell of the sheet.
 Raster currentFramePicture(const Editor& e);
 
-// Shows the current frame's cell on the canvas and the preview; any canvas mark goes.
-void ShowCurrentFrame(Editor& e);
 // Copies the working picture into the current frame's cell and shows it everywhere.
 void CommitWorkPicture(Editor& e);
 // Fills frame `index` with the background colour and shows it; sets Modified.
@@ -27,7 +25,5 @@ void showDotCursor(Editor& e, int x, int y);
 void hideDotCursor(Editor& e, int x, int y);
 void showSelectionFrame(Editor& e, int left, int top, int right, int bottom);
 void hideSelectionFrame(Editor& e);
-// Redraws the grid over the canvas, which removes any mark.
-void clearCanvasMark(Editor& e);
 
 } // namespace vemurion

@@ -2,10 +2,9 @@
 
 #include "document/Raster.h"
 #include "editor/Rasterizers.h"
+#include "spine/Editor.h"
 
 namespace vemurion {
-
-enum class EditTool { Pen, Select, Paint, Line, Box, BoxFill, Circle, CircleFill };
 
 // Pen, Line, Box, BoxFill, Circle and CircleFill.
 bool isDrawingTool(EditTool tool);

@@ -1,12 +1,12 @@
 #include "editor/PictureClipboard.h"
 
-#include "app/CommandStates.h"
-#include "document/DocumentOps.h"
 #include "editor/CanvasView.h"
 #include "editor/Selection.h"
 #include "editor/Undo.h"
 #include "framelist/FrameList.h"
-#include "import/PictureClassify.h"
+#include "import/PictureRoad.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 namespace vemurion {
 

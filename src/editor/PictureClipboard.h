@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Editor.h"
+#include "spine/Editor.h"
 
 namespace vemurion {
 

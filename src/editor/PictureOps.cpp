@@ -1,10 +1,9 @@
 #include "editor/PictureOps.h"
 
-#include "document/DocumentOps.h"
 #include "editor/CanvasView.h"
-#include "editor/Selection.h"
 #include "editor/Undo.h"
 #include "framelist/FrameList.h"
+#include "spine/CanvasState.h"
 
 namespace vemurion {
 

@@ -6,12 +6,6 @@
 
 namespace vemurion {
 
-struct Dot {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(Dot, Dot) = default;
-};
-
 // Called once per dot a rasteriser covers. Dots may lie outside any picture; the caller clips.
 using PlotFn = std::function<void(int x, int y)>;
 

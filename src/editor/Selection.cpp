@@ -1,9 +1,9 @@
 #include "editor/Selection.h"
 
-#include "app/CommandStates.h"
-#include "document/DocumentOps.h"
 #include "editor/CanvasInput.h"
 #include "editor/CanvasView.h"
+#include "framelist/FrameList.h"
+#include "spine/CommandStates.h"
 
 #include <algorithm>
 
@@ -14,12 +14,6 @@ int selectionWidth(const Selection& s) {
 }
 int selectionHeight(const Selection& s) {
     return s.selBottom - s.selTop + 1;
-}
-
-void Deselect(Editor& e) {
-    e.sel.isSelected = false;
-    clearCanvasMark(e);
-    UpdateCommandStates(e);
 }
 
 void LiftSelection(Editor& e) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Editor.h"
+#include "spine/Editor.h"
 
 namespace vemurion {
 
@@ -8,9 +8,6 @@ namespace vemurion {
 int selectionWidth(const Selection& s);
 int selectionHeight(const Selection& s);
 
-// Ends the selection. Its content stays where it was last stamped: it is already part of the
-// working picture and the frame sheet.
-void Deselect(Editor& e);
 // Makes the selection rectangle the floating selection; a single dot selects nothing.
 void LiftSelection(Editor& e);
 // Restores the picture under the floating content, then stamps the content at (px, py) in the

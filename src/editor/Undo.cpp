@@ -1,10 +1,10 @@
 #include "editor/Undo.h"
 
-#include "app/CommandStates.h"
 #include "editor/CanvasView.h"
-#include "editor/Selection.h"
 #include "framelist/FrameList.h"
 #include "framelist/FrameOps.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 namespace vemurion {
 

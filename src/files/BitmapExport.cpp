@@ -1,11 +1,11 @@
 #include "files/BitmapExport.h"
 
-#include "app/CommandStates.h"
-#include "editor/Selection.h"
 #include "editor/Undo.h"
 #include "files/DocumentCommands.h"
 #include "files/FileIo.h"
 #include "files/FileKind.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/Raster.h"
-#include "editor/Editor.h"
 #include "files/OutputFiles.h"
+#include "spine/Editor.h"
 
 #include <cstddef>
 #include <cstdint>

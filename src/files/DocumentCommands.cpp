@@ -1,13 +1,12 @@
 #include "files/DocumentCommands.h"
 
-#include "app/CommandStates.h"
-#include "document/DocumentOps.h"
-#include "editor/Selection.h"
 #include "editor/Undo.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentReader.h"
 #include "files/FileIo.h"
 #include "files/FileKind.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 namespace vemurion {
 

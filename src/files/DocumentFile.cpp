@@ -1,13 +1,45 @@
 #include "files/DocumentFile.h"
 
-#include "document/DocumentOps.h"
-#include "editor/CanvasView.h"
 #include "files/DocumentReader.h"
 #include "files/FileIo.h"
 #include "files/FileKind.h"
 #include "framelist/FrameList.h"
+#include "spine/CanvasState.h"
 
 namespace vemurion {
+
+std::string documentTitle(const std::string& fileName) {
+    return "Vemurion - [" + fileNamePart(fileName) + "]";
+}
+
+void ShowDocumentTitle(Editor& e) {
+    e.title = documentTitle(e.doc.DocumentFileName);
+    e.notify(kViewTitle);
+}
+
+void NewDocument(Editor& e) {
+    AnimationDocument& doc = e.doc;
+    doc.CurrentFrame = 0;
+    e.cursorX = 0;
+    e.cursorY = 0;
+    doc.LoopCount = kInfiniteLoops;
+    doc.FrameCount = 1;
+    doc.DisplayTimes[0] = 1;
+    doc.sheet.raster().fill(e.rightColor);
+    e.imgListWork = doc.sheet.cell(0);
+    ShowCurrentFrame(e);
+    ShowLoopCount(e);
+    e.list.position = 0;
+    e.list.scrollEnabled = false;
+    e.list.maximum = 2;
+    RefreshFrameSlots(e);
+    UpdateListCursor(e);
+    UpdateFrameListCommands(e);
+    SelectFrameSlot(e, slotOfFrame(e, doc.CurrentFrame));
+    doc.DocumentFileName = kUntitled;
+    ShowDocumentTitle(e);
+    doc.Modified = false;
+}
 
 std::variant<LcdContent, ReadFailure> readLcdContent(const std::string& path) {
     const auto bytes = readFileBytes(path, kLcdMaxReadSize);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/Editor.h"
 #include "files/LcdFile.h"
+#include "spine/Editor.h"
 
 #include <optional>
 #include <string>
@@ -28,5 +28,13 @@ bool WriteLcdFile(Editor& e, const std::string& path);
 void ReadLcdFile(Editor& e, const std::string& path, const LcdContent& content);
 // ReadLcdFile, then shows the new document from its first frame.
 void LoadDocument(Editor& e, const std::string& path, const LcdContent& content);
+
+// Makes the document a fresh one-frame document in the background colour. Leaves the undo
+// record alone; callers empty it.
+void NewDocument(Editor& e);
+
+void ShowDocumentTitle(Editor& e);
+// "Vemurion - [" + the file-name part of `fileName` + "]".
+std::string documentTitle(const std::string& fileName);
 
 } // namespace vemurion

@@ -1,8 +1,7 @@
 #include "framelist/FrameList.h"
 
-#include "app/CommandStates.h"
-#include "editor/CanvasView.h"
-#include "editor/Selection.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -134,6 +133,25 @@ void ChangeSlotTime(Editor& e, int slot, int position, StepDirection direction,
     e.doc.DisplayTimes[static_cast<std::size_t>(index)] =
         holdStep(e.hold, position, direction, nowMs);
     RefreshFrameSlots(e);
+    e.doc.Modified = true;
+}
+
+void CommitTrailingFrame(Editor& e) {
+    AnimationDocument& doc = e.doc;
+    if (doc.CurrentFrame != doc.FrameCount) return;
+    doc.FrameCount += 1;
+    doc.DisplayTimes[static_cast<std::size_t>(doc.CurrentFrame)] = 1;
+    RefreshFrameSlots(e);
+    UpdateFrameListCommands(e);
+}
+
+void ShowLoopCount(Editor& e) {
+    e.notify(kViewLoopCount);
+}
+
+void udLoopsClick(Editor& e, int position, StepDirection direction, std::uint32_t nowMs) {
+    e.doc.LoopCount = holdStep(e.hold, position, direction, nowMs);
+    ShowLoopCount(e);
     e.doc.Modified = true;
 }
 

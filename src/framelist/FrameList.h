@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Editor.h"
+#include "spine/Editor.h"
 
 #include <cstdint>
 
@@ -33,5 +33,12 @@ void releaseHold(HoldTimer& hold);
 // A display-time up-down of slot `slot` stepped to `position`.
 void ChangeSlotTime(Editor& e, int slot, int position, StepDirection direction,
                     std::uint32_t nowMs);
+
+// Turns the append slot into a frame of display time 1 when it is the current frame.
+void CommitTrailingFrame(Editor& e);
+
+void ShowLoopCount(Editor& e);
+// The loop count up-down stepped to `position`.
+void udLoopsClick(Editor& e, int position, StepDirection direction, std::uint32_t nowMs);
 
 } // namespace vemurion

@@ -1,11 +1,11 @@
 #include "framelist/FrameOps.h"
 
-#include "app/CommandStates.h"
-#include "editor/CanvasView.h"
-#include "editor/Selection.h"
 #include "framelist/FrameClipboard.h"
 #include "framelist/FrameList.h"
 #include "import/PictureClassify.h"
+#include "import/PictureRoad.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 #include <optional>
 

@@ -1,9 +1,8 @@
 #include "framelist/Playback.h"
 
-#include "app/CommandStates.h"
-#include "editor/CanvasView.h"
-#include "editor/Selection.h"
 #include "framelist/FrameList.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 #include <algorithm>
 #include <cstdio>

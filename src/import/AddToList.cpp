@@ -1,9 +1,6 @@
 #include "import/AddToList.h"
 
-#include "app/CommandStates.h"
-#include "editor/CanvasView.h"
 #include "editor/PictureClipboard.h"
-#include "editor/Selection.h"
 #include "editor/Undo.h"
 #include "files/DocumentFile.h"
 #include "files/FileIo.h"
@@ -12,6 +9,8 @@
 #include "framelist/FrameOps.h"
 #include "import/PictureClassify.h"
 #include "import/PictureFile.h"
+#include "spine/CanvasState.h"
+#include "spine/CommandStates.h"
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/Editor.h"
 #include "files/LcdFile.h"
+#include "spine/Editor.h"
 
 #include <string>
 

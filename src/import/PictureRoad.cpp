@@ -1,7 +1,8 @@
 #include "import/PictureRoad.h"
 
 #include "document/FrameSheet.h"
-#include "editor/Services.h"
+#include "import/PictureClassify.h"
+#include "spine/Services.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
 #include "editor/CanvasInput.h"
-#include "document/DocumentOps.h"
 #include "editor/CanvasView.h"
 #include "editor/Undo.h"
+#include "files/DocumentFile.h"
 #include "framelist/FrameList.h"
 #include "support/Pictures.h"
 

@@ -3,6 +3,7 @@
 #include "editor/CanvasView.h"
 #include "editor/PictureClipboard.h"
 #include "editor/Selection.h"
+#include "spine/CanvasState.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>

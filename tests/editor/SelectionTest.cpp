@@ -4,6 +4,7 @@
 #include "editor/PictureClipboard.h"
 #include "editor/Undo.h"
 #include "framelist/FrameList.h"
+#include "spine/CanvasState.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>

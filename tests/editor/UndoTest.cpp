@@ -1,5 +1,4 @@
 #include "editor/Undo.h"
-#include "document/DocumentOps.h"
 #include "editor/CanvasInput.h"
 #include "framelist/FrameList.h"
 #include "framelist/FrameOps.h"

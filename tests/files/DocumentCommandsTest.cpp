@@ -1,13 +1,14 @@
 #include "files/DocumentCommands.h"
 
-#include "app/CommandStates.h"
-#include "document/DocumentOps.h"
 #include "editor/CanvasView.h"
 #include "editor/Rasterizers.h"
 #include "editor/Undo.h"
 #include "files/BitmapExport.h"
+#include "files/DocumentFile.h"
 #include "files/FileIo.h"
 #include "files/LcdFile.h"
+#include "framelist/FrameList.h"
+#include "spine/CommandStates.h"
 #include "support/AsNobody.h"
 #include "support/FakeServices.h"
 

@@ -1,6 +1,6 @@
 #include "framelist/FrameOps.h"
 
-#include "document/DocumentOps.h"
+#include "files/DocumentFile.h"
 #include "framelist/FrameClipboard.h"
 #include "support/ConversionFakes.h"
 #include "support/FakeServices.h"

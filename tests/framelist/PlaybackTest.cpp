@@ -1,9 +1,9 @@
 #include "framelist/Playback.h"
 
-#include "app/CommandStates.h"
-#include "document/DocumentOps.h"
+#include "files/DocumentFile.h"
 #include "framelist/FrameList.h"
 #include "framelist/FrameOps.h"
+#include "spine/CommandStates.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "import/AddToList.h"
 
-#include "app/CommandStates.h"
 #include "framelist/FrameList.h"
+#include "spine/CommandStates.h"
 #include "support/ConversionFakes.h"
 #include "support/FakeServices.h"
 

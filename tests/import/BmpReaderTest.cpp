@@ -20,7 +20,6 @@ using test::Bytes;
 using test::TempFolder;
 
 const std::string kBmpSuite = std::string(VEMURION_SHARED_TESTDATA) + "/bmpsuite";
-const std::string kFuzzSeeds = std::string(VEMURION_SHARED_TESTDATA) + "/fuzz-seeds/bmp";
 
 void put16(Bytes& b, std::size_t at, std::uint32_t v) {
     b[at] = static_cast<std::uint8_t>(v);

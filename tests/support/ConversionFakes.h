@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/Services.h"
 #include "import/PictureFile.h"
+#include "spine/Services.h"
 #include "support/Pictures.h"
 
 #include <map>

@@ -2,7 +2,7 @@
 
 #include "support/Pictures.h"
 
-#include "document/DocumentOps.h"
+#include "files/DocumentFile.h"
 #include "files/FileIo.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/Editor.h"
-#include "editor/Services.h"
 #include "framelist/FrameClipboard.h"
+#include "spine/Editor.h"
+#include "spine/Services.h"
 
 #include <gtest/gtest.h>
 

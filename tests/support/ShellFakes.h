@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Services.h"
+#include "spine/Services.h"
 
 #include <string>
 #include <vector>

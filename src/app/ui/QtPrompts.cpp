@@ -1,0 +1,107 @@
+#include "app/ui/QtPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace vemurion {
+
+namespace {
+
+constexpr const char* kCaption = "Vemurion";
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.c_str());
+}
+
+// Shows the box modally and, once it is up, brings it to the front over its owner: a file dropped
+// from another program makes that program the active one.
+int execInFront(QMessageBox& box) {
+    QTimer::singleShot(0, &box, [&box] {
+        if (QWidget* owner = box.parentWidget()) owner->window()->raise();
+        box.raise();
+        box.activateWindow();
+    });
+    return box.exec();
+}
+
+std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRequest& request,
+                                              QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, fromUtf8(request.title), fromUtf8(request.initialFolder));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    const QStringList filters = qtNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    const int index = request.filterIndex - 1;
+    if (index >= 0 && index < filters.size()) dialog.selectNameFilter(filters[index]);
+    if (!request.defaultExtension.empty()) {
+        dialog.setDefaultSuffix(fromUtf8(request.defaultExtension));
+    }
+    if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    FileDialogAnswer answer;
+    answer.path = dialog.selectedFiles().first().toStdString();
+    answer.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (answer.filterIndex < 1) answer.filterIndex = request.filterIndex;
+    return answer;
+}
+
+} // namespace
+
+QStringList qtNameFilters(const std::string& filter) {
+    const QStringList fields = fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
+        QString description = fields[i];
+        const qsizetype paren = description.lastIndexOf(QLatin1String(" ("));
+        if (paren >= 0) description.truncate(paren);
+        QString patterns = fields[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        result << QStringLiteral("%1 (%2)").arg(description, patterns);
+    }
+    return result;
+}
+
+void QtPrompts::warn(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, kCaption, fromUtf8(text), QMessageBox::Ok, m_owner);
+    execInFront(box);
+}
+
+Answer QtPrompts::askYesNoCancel(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, kCaption, fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8("いいえ(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (execInFront(box)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+bool QtPrompts::askOkCancel(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Warning, fromUtf8(caption), fromUtf8(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, m_owner);
+    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
+    return execInFront(box) == QMessageBox::Ok;
+}
+
+std::optional<FileDialogAnswer> QtPrompts::askOpenFile(const FileDialogRequest& request) {
+    return runFileDialog(m_owner, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<FileDialogAnswer> QtPrompts::askSaveFile(const FileDialogRequest& request) {
+    return runFileDialog(m_owner, request, QFileDialog::AcceptSave);
+}
+
+} // namespace vemurion

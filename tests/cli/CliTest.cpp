@@ -26,6 +26,7 @@ namespace vemurion {
 namespace {
 
 using test::Bytes;
+using test::patterned;
 using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
@@ -74,14 +75,6 @@ CliRun runCli(const TempFolder& folder, const std::vector<std::string>& args) {
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return run;
-}
-
-Raster patterned(int seed) {
-    Raster picture(kFrameWidth, kFrameHeight, kWhite);
-    for (int y = 0; y < kFrameHeight; ++y)
-        for (int x = 0; x < kFrameWidth; ++x)
-            if ((x * 7 + y * 3) % (seed + 2) == 0) picture.set(x, y, kBlack);
-    return picture;
 }
 
 // A document of `times.size()` frames, frame i patterned with seed i.

@@ -6,6 +6,7 @@
 #include "files/FileIo.h"
 #include "framelist/FrameList.h"
 #include "support/FakeServices.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ namespace {
 
 using test::Bytes;
 using test::EditorFixture;
+using test::patterned;
 using test::readBytes;
 
 std::uint32_t le32(const Bytes& b, std::size_t at) {
@@ -32,14 +34,6 @@ Raster decodeBitmap(const Bytes& file) {
             const std::uint8_t byte = file[62 + static_cast<std::size_t>((31 - y) * 8 + x / 8)];
             if (((byte >> (7 - x % 8)) & 1) == 0) picture.set(x, y, kBlack);
         }
-    return picture;
-}
-
-Raster patterned(int seed) {
-    Raster picture(kFrameWidth, kFrameHeight, kWhite);
-    for (int y = 0; y < kFrameHeight; ++y)
-        for (int x = 0; x < kFrameWidth; ++x)
-            if ((x * 7 + y * 3) % (seed + 2) == 0) picture.set(x, y, kBlack);
     return picture;
 }
 

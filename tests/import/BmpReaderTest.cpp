@@ -17,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Bytes;
+using test::largestDifference;
 using test::TempFolder;
 
 const std::string kBmpSuite = std::string(VEMURION_SHARED_TESTDATA) + "/bmpsuite";
@@ -51,18 +52,6 @@ ImportResult importBytes(const TempFolder& temp, const Bytes& bytes) {
     const std::string path = temp.path("test.bmp");
     test::writeBytes(path, bytes);
     return importBitmapFile(path);
-}
-
-// The largest difference of any channel of any dot.
-int largestDifference(const Raster& a, const Raster& b) {
-    int largest = 0;
-    for (std::size_t i = 0; i < a.dots().size(); ++i) {
-        const Rgb p = a.dots()[i];
-        const Rgb q = b.dots()[i];
-        largest = std::max({largest, std::abs(redOf(p) - redOf(q)),
-                            std::abs(greenOf(p) - greenOf(q)), std::abs(blueOf(p) - blueOf(q))});
-    }
-    return largest;
 }
 
 // Every good file of the BMP Suite gives, once reduced, the picture its reference rendering

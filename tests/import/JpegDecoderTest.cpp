@@ -23,24 +23,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Bytes;
+using test::largestDifference;
 using test::readBytes;
 using test::TempFolder;
 
 const std::string kJpegData = std::string(VEMURION_SHARED_TESTDATA) + "/jpeg";
 const std::string kFuzzSeeds = std::string(VEMURION_SHARED_TESTDATA) + "/fuzz-seeds/jpeg";
-
-// The largest difference of any channel of any dot; pictures of different sizes differ by 256.
-int largestDifference(const Raster& a, const Raster& b) {
-    if (a.width() != b.width() || a.height() != b.height()) return 256;
-    int largest = 0;
-    for (std::size_t i = 0; i < a.dots().size(); ++i) {
-        const Rgb p = a.dots()[i];
-        const Rgb q = b.dots()[i];
-        largest = std::max({largest, std::abs(redOf(p) - redOf(q)),
-                            std::abs(greenOf(p) - greenOf(q)), std::abs(blueOf(p) - blueOf(q))});
-    }
-    return largest;
-}
 
 // How far the candidates of a decoded picture lie from those of a reference: the largest
 // difference of grey levels, and the share of dots that differ over all nine candidates.

@@ -1,5 +1,9 @@
 #include "support/Pictures.h"
 
+#include "document/FrameSheet.h"
+
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 namespace vemurion::test {
@@ -99,6 +103,26 @@ ImportedPicture importRaster(const Raster& picture) {
     FrameReducer reducer;
     EXPECT_TRUE(sendRows(picture, reducer));
     return reducer.finish();
+}
+
+Raster patterned(int seed) {
+    Raster picture(kFrameWidth, kFrameHeight, kWhite);
+    for (int y = 0; y < kFrameHeight; ++y)
+        for (int x = 0; x < kFrameWidth; ++x)
+            if ((x * 7 + y * 3) % (seed + 2) == 0) picture.set(x, y, kBlack);
+    return picture;
+}
+
+int largestDifference(const Raster& a, const Raster& b) {
+    if (a.width() != b.width() || a.height() != b.height()) return 256;
+    int largest = 0;
+    for (std::size_t i = 0; i < a.dots().size(); ++i) {
+        const Rgb p = a.dots()[i];
+        const Rgb q = b.dots()[i];
+        largest = std::max({largest, std::abs(redOf(p) - redOf(q)),
+                            std::abs(greenOf(p) - greenOf(q)), std::abs(blueOf(p) - blueOf(q))});
+    }
+    return largest;
 }
 
 } // namespace vemurion::test

@@ -29,6 +29,10 @@ bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order = DotOrde
 Raster readNetpbm(const std::string& path);
 // `picture` through the import road.
 ImportedPicture importRaster(const Raster& picture);
+// A 48 x 32 black-and-white frame, a different pattern for each seed.
+Raster patterned(int seed);
+// The largest difference of any channel of any dot; pictures of different sizes differ by 256.
+int largestDifference(const Raster& a, const Raster& b);
 
 } // namespace vemurion::test
 

@@ -31,6 +31,7 @@ void undoInsertion(Editor& e) {
     UndoRecord& u = e.undo;
     u.undoState = 2;
     u.imgUndo = e.doc.sheet.cell(u.undoFrame);
+    u.undoTime = e.doc.DisplayTimes[static_cast<std::size_t>(u.undoFrame)];
     closeFrameGap(e.doc, u.undoFrame);
     showFrameList(e, u.undoFrame);
 }
@@ -42,8 +43,7 @@ void undoRemoval(Editor& e) {
     if (e.doc.FrameCount >= kMaxFrames) return;
     u.undoState = 1;
     openFrameGap(e.doc, u.undoFrame);
-    // The frame comes back with its picture, but with display time 1.
-    e.doc.DisplayTimes[static_cast<std::size_t>(u.undoFrame)] = 1;
+    e.doc.DisplayTimes[static_cast<std::size_t>(u.undoFrame)] = u.undoTime;
     e.doc.sheet.setCell(u.undoFrame, u.imgUndo);
     showFrameList(e, u.undoFrame);
 }

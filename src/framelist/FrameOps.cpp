@@ -66,6 +66,7 @@ void RemoveCurrentFrame(Editor& e) {
     if (i >= doc.FrameCount || doc.FrameCount <= 1) return;
     e.undo.undoState = 2;
     e.undo.undoFrame = i;
+    e.undo.undoTime = doc.DisplayTimes[static_cast<std::size_t>(i)];
     e.undo.imgUndo = e.imgListWork;
     closeFrameGap(doc, i);
     showFrameList(e, i);

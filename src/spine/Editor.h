@@ -59,6 +59,7 @@ struct Selection {
 struct UndoRecord {
     int undoState = -1; // -1 none, 0 picture edit, 1 frame inserted, 2 frame removed
     int undoFrame = 0;
+    int undoTime = 1; // display time of a removed frame, which comes back with it
     Raster imgUndo{kFrameWidth, kFrameHeight};
 };
 

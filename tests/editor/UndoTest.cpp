@@ -49,7 +49,7 @@ protected:
     }
 };
 
-TEST_F(FrameUndo, DeletionComesBackWithTimeOneAndGoesAgain) {
+TEST_F(FrameUndo, DeletionComesBackWithItsTimeAndGoesAgain) {
     makeFrames(6);
     select(2);
     RemoveCurrentFrame(e);
@@ -61,7 +61,7 @@ TEST_F(FrameUndo, DeletionComesBackWithTimeOneAndGoesAgain) {
     Undo1Click(e);
     EXPECT_EQ(marks(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(e.doc.CurrentFrame, 2);
-    EXPECT_EQ(e.doc.DisplayTimes[2], 1);
+    EXPECT_EQ(e.doc.DisplayTimes[2], 12);
     EXPECT_EQ(e.doc.DisplayTimes[3], 13);
     EXPECT_EQ(e.imgListWork, marked(2));
     EXPECT_TRUE(e.list.scrollEnabled);
@@ -74,13 +74,14 @@ TEST_F(FrameUndo, DeletionComesBackWithTimeOneAndGoesAgain) {
 TEST_F(FrameUndo, InsertionGoesAndABlankFrameComesBack) {
     makeFrames(3);
     select(1);
-    InsertFrameAt(e, 1, marked(40));
+    InsertFrameAt(e, 7, marked(40));
     EXPECT_EQ(marks(), (std::vector<int>{0, 40, 1, 2}));
     Undo1Click(e);
     EXPECT_EQ(marks(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(e.doc.DisplayTimes[1], 11);
     Undo1Click(e);
     EXPECT_EQ(marks(), (std::vector<int>{0, 40, 1, 2}));
+    EXPECT_EQ(e.doc.DisplayTimes[1], 7);
     EXPECT_EQ(e.doc.CurrentFrame, 1);
 }
 

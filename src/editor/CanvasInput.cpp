@@ -104,6 +104,8 @@ void DrawFigure(Editor& e, int x, int y, Rgb colour) {
 void canvasPress(Editor& e, MouseButton button, int px, int py, const InputState& input) {
     e.pressIgnored = inputBlocked(e);
     if (e.pressIgnored) return;
+    e.gestureHeld = true;
+    e.gestureButton = button;
     e.isDrawing = false;
     e.input = input;
     e.startX = pixelToDot(px);
@@ -183,6 +185,7 @@ void canvasMove(Editor& e, int px, int py, const InputState& input) {
 
 void canvasRelease(Editor& e, MouseButton button, const InputState& input) {
     e.input = input;
+    e.gestureHeld = input.left || input.right || input.middle;
     if (std::exchange(e.pressIgnored, false)) return;
     if (button == MouseButton::Left && e.tool == EditTool::Select) {
         Selection& s = e.sel;
@@ -205,6 +208,14 @@ void canvasRelease(Editor& e, MouseButton button, const InputState& input) {
     }
     e.isDrawing = false;
     UpdateCommandStates(e);
+}
+
+void endCanvasGesture(Editor& e) {
+    if (!e.gestureHeld) return;
+    InputState released = e.input;
+    released.left = released.right = released.middle = false;
+    canvasRelease(e, e.gestureButton, released);
+    e.pressIgnored = true;
 }
 
 void windowKey(Editor& e, bool pressed, const InputState& input) {

@@ -13,6 +13,10 @@ int pixelToDot(int pixel);
 void canvasPress(Editor& e, MouseButton button, int px, int py, const InputState& input);
 void canvasMove(Editor& e, int px, int py, const InputState& input);
 void canvasRelease(Editor& e, MouseButton button, const InputState& input);
+// Ends a gesture still held on the canvas as releasing its button would. A command that changes
+// frames, the current frame or the document calls it first, so that a gesture changes only the
+// frame it began on; the rest of the gesture, up to the real release, draws nothing.
+void endCanvasGesture(Editor& e);
 // A key pressed or released anywhere in the window. During a stroke the figure is drawn again
 // at once, so that SHIFT and CTRL reshape it without waiting for a move.
 void windowKey(Editor& e, bool pressed, const InputState& input);

@@ -130,6 +130,10 @@ struct Editor {
 
     bool dialogActive = false; // a dialog that takes the pointer away from the canvas is up
     bool pressIgnored = false; // the last press on the canvas was ignored, until its release
+    // A button pressed on the canvas is still down, and the press began a gesture there: a
+    // stroke, a figure, a rubber band or a move of floating content.
+    bool gestureHeld = false;
+    MouseButton gestureButton = MouseButton::Left;
     int timer1Interval = kTimerIdleMs;
 
     std::string title = "Vemurion";

@@ -94,6 +94,16 @@ MouseButton toMouseButton(Qt::MouseButton button) {
     }
 }
 
+// Files dropped on the window are only ever copied: a source that offers a move, and is told
+// that the drop moved, deletes the user's file.
+bool acceptFilesAsCopy(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls() || !event->possibleActions().testFlag(Qt::CopyAction))
+        return false;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
@@ -264,7 +274,11 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    acceptFilesAsCopy(event);
+}
+
+void TfrmMain::dragMoveEvent(QDragMoveEvent* event) {
+    acceptFilesAsCopy(event);
 }
 
 void TfrmMain::dropEvent(QDropEvent* event) {
@@ -272,8 +286,9 @@ void TfrmMain::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
     }
-    event->acceptProposedAction();
+    if (!acceptFilesAsCopy(event)) return;
     if (m_editor.playing) return;
+    endCanvasGesture(m_editor);
     dropFiles(m_editor, paths);
 }
 
@@ -408,11 +423,13 @@ void TfrmMain::Timer1Timer() {
 // ---- The frame list ----
 
 void TfrmMain::imgListMouseDown(int slot, Qt::MouseButton button) {
+    endCanvasGesture(m_editor);
     SelectFrameSlot(m_editor, slot);
     if (button == Qt::RightButton) PopupMenu1->popup(QCursor::pos());
 }
 
 void TfrmMain::udTimesClick(int slot, int position, bool up) {
+    endCanvasGesture(m_editor);
     ChangeSlotTime(m_editor, slot, position, up ? StepDirection::Up : StepDirection::Down,
                    tickCount());
 }
@@ -423,6 +440,7 @@ void TfrmMain::udLoopsClick(int position, bool up) {
 }
 
 void TfrmMain::scListChange(int position) {
+    endCanvasGesture(m_editor);
     vemurion::scListChange(m_editor, position);
 }
 

@@ -2,6 +2,8 @@
 #include "app/ui/CommandTable.h"
 #include "app/ui/Icons.h"
 #include "app/ui/MainWindow.h"
+
+#include "editor/CanvasInput.h"
 #include "editor/PictureOps.h"
 #include "editor/ui/EditCanvas.h"
 #include "framelist/FrameList.h"
@@ -96,8 +98,10 @@ void TfrmMain::buildLayout() {
     const ScrollDirection scrollDirections[4] = {ScrollDirection::Up, ScrollDirection::Down,
                                                  ScrollDirection::Left, ScrollDirection::Right};
     for (std::size_t i = 0; i < 4; ++i) {
-        connect(speedButtons[i], &QToolButton::clicked, this,
-                [this, d = scrollDirections[i]] { ScrollPicture(m_editor, d); });
+        connect(speedButtons[i], &QToolButton::clicked, this, [this, d = scrollDirections[i]] {
+            endCanvasGesture(m_editor);
+            ScrollPicture(m_editor, d);
+        });
     }
 
     ToolBar2 = new QToolBar(m_client);
@@ -267,7 +271,11 @@ void TfrmMain::buildCommands() {
         action->setObjectName(name);
         action->setEnabled(spec.enabled);
         if (spec.handler != nullptr) {
-            connect(action, &QAction::triggered, this, spec.handler);
+            // A command pressed while a button is held on the canvas ends that gesture first.
+            connect(action, &QAction::triggered, this, [this, handler = spec.handler] {
+                endCanvasGesture(m_editor);
+                (this->*handler)();
+            });
         }
         m_commands.insert(name, action);
     }

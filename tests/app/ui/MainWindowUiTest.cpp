@@ -620,7 +620,7 @@ TEST_F(MainWindowUi, CloseWithUnsavedChangesCanBeCancelled) {
     EXPECT_TRUE(window.close());
 }
 
-TEST_F(MainWindowUi, DroppingFilesOpensOnlyTheFirst) {
+TEST_F(MainWindowUi, DroppingFilesCopiesAndOpensOnlyTheFirst) {
     AnimationDocument doc;
     doc.LoopCount = 3;
     doc.FrameCount = 2;
@@ -636,11 +636,18 @@ TEST_F(MainWindowUi, DroppingFilesOpensOnlyTheFirst) {
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)),
                   QUrl::fromLocalFile(QString::fromStdString(second)),
                   QUrl::fromLocalFile(QString::fromStdString(temp.path("third.bmp")))});
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // SHIFT held over a source that offers everything proposes a move; the window takes a copy,
+    // so the files stay where they are.
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(QPoint(100, 100), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(&window, &enter);
     ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(100, 100), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(drop.proposedAction(), Qt::MoveAction);
     QApplication::sendEvent(&window, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
 
     EXPECT_EQ(window.windowTitle(), "Vemurion - [first.lcd]");
     EXPECT_EQ(window.editor().doc.FrameCount, 2);

@@ -5,7 +5,9 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 
 #include <exception>
 
@@ -21,6 +23,15 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // The installed icon, where the desktop's icon theme finds it (none in the build tree).
     setWindowIcon(QIcon::fromTheme(QString::fromUtf8(kApplicationId)));
     if (loadQtTranslation(m_qtTranslation)) installTranslator(&m_qtTranslation);
+    // Numbers, dates and file types that Qt's dialogs show follow the program's Japanese.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    keepNoSettings();
+}
+
+void keepNoSettings() {
+    // A folder below a device cannot be made, so nothing is ever written there.
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null/none"));
 }
 
 bool loadQtTranslation(QTranslator& translator) {

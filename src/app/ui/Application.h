@@ -22,6 +22,11 @@ private:
 // then speak English.
 bool loadQtTranslation(QTranslator& translator);
 
+// The program keeps no settings: Qt's file dialogs, which would write their history and last
+// folder to the user's QtProject.conf, get a place for it that can hold nothing, and read
+// nothing from it. Call once, before any dialog.
+void keepNoSettings();
+
 // The Japanese proportional gothic the window's layout was made for, where installed.
 void applyWindowFont(QApplication& app);
 

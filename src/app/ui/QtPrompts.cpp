@@ -1,9 +1,16 @@
 #include "app/ui/QtPrompts.h"
 
+#include <QDateTime>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 
 namespace vemurion {
 
@@ -26,9 +33,56 @@ int execInFront(QMessageBox& box) {
     return box.exec();
 }
 
+// The file list's size, type and date columns in Japanese, whatever the system's locale: Qt
+// formats them in the system's language.
+class JapaneseFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || files == nullptr || index.column() == 0)
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        switch (index.column()) {
+        case 1:
+            return info.isDir() ? QString() : sizeText(info.size());
+        case 2:
+            return QMimeDatabase().mimeTypeForFile(info).comment();
+        case 3:
+            return japanese.toString(info.lastModified(), QStringLiteral("yyyy/MM/dd H:mm"));
+        default:
+            return QIdentityProxyModel::data(index, role);
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const char* const kHeaders[] = {"名前", "サイズ", "種類", "更新日時"};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 4)
+            return QString::fromUtf8(kHeaders[section]);
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+private:
+    static QString sizeText(qint64 bytes) {
+        if (bytes < 1024) return QString::fromUtf8("%1 バイト").arg(bytes);
+        return QLocale(QLocale::Japanese, QLocale::Japan)
+            .formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    }
+};
+
 std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode) {
     QFileDialog dialog(owner, fromUtf8(request.title), fromUtf8(request.initialFolder));
+    // Qt's own dialog, which speaks the program's Japanese; the desktop's speaks the system's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new JapaneseFileColumns(&dialog));
+    dialog.resize(760, 440);
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        list->header()->resizeSection(0, 300);
+        list->header()->resizeSection(2, 170);
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);

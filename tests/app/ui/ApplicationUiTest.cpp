@@ -1,9 +1,19 @@
 #include "app/ui/Application.h"
+#include "app/ui/QtPrompts.h"
+#include "support/FakeServices.h"
 
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +42,52 @@ TEST(QtTranslation, QtsOwnDialogsSpeakJapanese) {
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
 
     QCoreApplication::removeTranslator(&translator);
+}
+
+// Both file dialogs, as the editor shows them: the list's columns read in Japanese, and closing
+// the dialog leaves no settings file behind.
+TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
+    const QString settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/QtProject.conf");
+    QFile::remove(settings);
+    keepNoSettings();
+    test::TempFolder temp;
+    test::writeBytes(temp.path("anim.zz9"), std::vector<std::uint8_t>(100, 0));
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(temp.path("frames"))));
+
+    QtPrompts prompts(nullptr);
+    FileDialogRequest request;
+    request.initialFolder = temp.folder();
+    request.filter = "LCD (*.lcd)|*.lcd|*.*|*.*";
+    request.filterIndex = 2;
+    QStringList shown;
+    const auto readAndClose = [&shown] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const QTreeView* view = dialog->findChild<QTreeView*>("treeView");
+        const QAbstractItemModel* list = view->model();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list->rowCount(view->rootIndex()) == 2; }));
+        for (int column = 0; column < 4; ++column)
+            shown << list->headerData(column, Qt::Horizontal).toString();
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 4; ++column)
+                shown << list->index(row, column, view->rootIndex()).data().toString();
+        }
+        dialog->reject();
+    };
+    for (const bool save : {false, true}) {
+        shown.clear();
+        QTimer::singleShot(0, readAndClose);
+        EXPECT_FALSE(save ? prompts.askSaveFile(request) : prompts.askOpenFile(request));
+        ASSERT_EQ(shown.size(), 12) << shown.join('|').toStdString();
+        EXPECT_EQ(shown.mid(0, 4), QStringList({"名前", "サイズ", "種類", "更新日時"}));
+        EXPECT_EQ(shown.mid(4, 3), QStringList({"frames", "", "フォルダー"}));
+        EXPECT_EQ(shown.mid(8, 3), QStringList({"anim.zz9", "100 バイト", "不明"}));
+        const QRegularExpression date(QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d+:\\d\\d$"));
+        EXPECT_TRUE(date.match(shown[7]).hasMatch()) << shown[7].toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(settings));
 }
 
 } // namespace

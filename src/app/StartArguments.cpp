@@ -1,5 +1,7 @@
 #include "app/StartArguments.h"
 
+#include "spine/Editor.h"
+
 namespace vemurion {
 
 std::optional<std::string> startReply(const std::vector<std::string>& arguments) {
@@ -12,7 +14,7 @@ std::optional<std::string> startReply(const std::vector<std::string>& arguments)
                    "  --help     print this text and exit\n"
                    "  --version  print the version and exit\n";
         }
-        if (argument == "--version") return std::string("Vemurion ") + kProgramVersion + "\n";
+        if (argument == "--version") return std::string(kVersionText) + "\n";
     }
     return std::nullopt;
 }

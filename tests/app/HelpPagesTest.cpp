@@ -44,8 +44,8 @@ TEST(HelpPages, TheBuildTreesPagesComeFirstThenTheInstalledOnes) {
 }
 
 TEST(StartArguments, HelpAndVersionAnswerAndFilesStartTheEditor) {
-    EXPECT_EQ(startReply({"--version"}), "Vemurion 1.12\n");
-    EXPECT_EQ(startReply({"anim.lcd", "--version"}), "Vemurion 1.12\n");
+    EXPECT_EQ(startReply({"--version"}), "Vemurion ver.1.12\n");
+    EXPECT_EQ(startReply({"anim.lcd", "--version"}), "Vemurion ver.1.12\n");
     for (const auto& help : {std::vector<std::string>{"--help"}, {"-h", "anim.lcd"}}) {
         const auto reply = startReply(help);
         ASSERT_TRUE(reply.has_value());

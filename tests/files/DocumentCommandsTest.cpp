@@ -8,6 +8,7 @@
 #include "files/FileIo.h"
 #include "files/LcdFile.h"
 #include "framelist/FrameList.h"
+#include "import/AddToList.h"
 #include "spine/CommandStates.h"
 #include "support/AsNobody.h"
 #include "support/FakeServices.h"
@@ -301,8 +302,8 @@ TEST_F(DocumentCommandsTest, UnsupportedFilesAreRefusedWithoutAskingAnything) {
     }
 }
 
-// Open, a drop and the command line tell an LCD file alike: by its name, or where the name
-// carries none of the known kinds, by its content.
+// Open, a drop, the command line and Add to list (which inserts the frame) tell an LCD file
+// alike: by its name, or where the name carries none of the known kinds, by its content.
 TEST_F(DocumentCommandsTest, AnLcdFileIsReadUnderATextNameOrANameOfNoKind) {
     struct Case {
         const char* name;
@@ -317,6 +318,7 @@ TEST_F(DocumentCommandsTest, AnLcdFileIsReadUnderATextNameOrANameOfNoKind) {
         [&](const std::string& p) { prompts.answerOpenFile(p), commandOpen(e); },
         [&](const std::string& p) { dropFiles(e, {p}); },
         [&](const std::string& p) { openFromCommandLine(e, {p}); },
+        [&](const std::string& p) { prompts.answerOpenFile(p), A1Click(e); },
     };
     const FileFrame frame{9, {{4, 4}}};
     for (const Case& c : cases) {
@@ -327,10 +329,11 @@ TEST_F(DocumentCommandsTest, AnLcdFileIsReadUnderATextNameOrANameOfNoKind) {
             SCOPED_TRACE(testing::Message() << c.name << ", road " << road);
             NewDocument(e);
             roads[road](where);
+            const bool added = road == 3;
             EXPECT_TRUE(prompts.warnings.empty());
-            EXPECT_EQ(e.doc.DocumentFileName, where);
-            EXPECT_EQ(e.doc.FrameCount, 1);
-            EXPECT_EQ(e.doc.LoopCount, 12);
+            EXPECT_EQ(e.doc.DocumentFileName, added ? kUntitled : where);
+            EXPECT_EQ(e.doc.FrameCount, added ? 2 : 1);
+            EXPECT_EQ(e.doc.LoopCount, added ? kInfiniteLoops : 12);
             EXPECT_EQ(e.doc.DisplayTimes[0], 9);
             EXPECT_TRUE(e.doc.sheet.cell(0) == pictureOf(frame));
         }

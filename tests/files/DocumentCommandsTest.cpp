@@ -801,7 +801,7 @@ TEST_F(DocumentCommandsTest, ACancelledSaveAsChangesNothing) {
         SCOPED_TRACE(c.what);
         e.doc.Modified = false;
         commandNew(e);
-        if (c.titled) openTitled("mine.lcd");
+        if (c.titled) openTitled("docs/mine.lcd");
         drawDot(e, 2, 2);
         e.doc.Modified = c.modified;
         const auto entries = temp.entries();
@@ -820,6 +820,11 @@ TEST_F(DocumentCommandsTest, ACancelledSaveAsChangesNothing) {
             expectUnchanged(before, e);
         }
         EXPECT_TRUE(prompts.warnings.empty());
+        // Every save dialog, the export's too, starts where the document lives, if anywhere.
+        prompts.cancelSaveFile();
+        commandExport(e);
+        for (const FileDialogRequest& asked : prompts.saveRequests)
+            EXPECT_EQ(asked.initialFolder, c.titled ? path("docs/") : e.homeFolder);
     }
 }
 

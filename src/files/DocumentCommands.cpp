@@ -79,7 +79,7 @@ std::optional<FileDialogAnswer> askSaveName(Editor& e, const char* filter,
     FileDialogRequest request;
     request.filter = filter;
     request.filterIndex = e.saveFilterIndex;
-    request.initialFolder = e.saveFolder;
+    request.initialFolder = e.doc.isUntitled() ? e.saveFolder : folderPart(e.doc.DocumentFileName);
     request.defaultExtension = defaultExtension;
     request.confirmOverwrite = true;
     auto answer = e.prompts->askSaveFile(request);

@@ -23,8 +23,9 @@ bool SaveDocument(Editor& e);
 // Asks for a name and writes the document under it. True when the document was written.
 bool SaveAsDialog(Editor& e);
 
-// The save dialog that Save As and export share: it starts in saveFolder with the filter last
-// chosen and asks before replacing a file. A confirmed name keeps its filter for the next use.
+// The save dialog that Save As and export share: it starts in the document's folder, or in
+// saveFolder while the document is untitled, with the filter last chosen, and asks before
+// replacing a file. A confirmed name keeps its filter for the next use.
 std::optional<FileDialogAnswer> askSaveName(Editor& e, const char* filter,
                                             const char* defaultExtension);
 

@@ -15,11 +15,21 @@ std::optional<std::string> openRefusal(const std::string& path) {
         if (!head) return name + " を開けません.";
         if (!IsInternalLcdText(*head)) return name + " は未対応のテキストファイルです.";
     }
-    if (!pathHasKnownExtension(path)) return name + " は未対応のファイル形式です.";
+    if (!pathHasKnownExtension(path)) return unnamedKindRefusal(path);
     if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
         return name + " は直接開くことができません.\n"
                       "イメージリストメニューの[リストへ追加]で読み込んで下さい.";
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> unnamedKindRefusal(const std::string& path) {
+    const std::string name = fileNamePart(path);
+    const auto header = readFileBytes(path, kLcdHeaderSize);
+    const std::size_t length = header ? lcdLengthAnnounced(*header) : 0;
+    const auto bytes = length > 0 ? readFileBytes(path, length) : header;
+    if (!bytes) return name + " を開けません.";
+    if (length == 0 || bytes->size() < length) return name + " は未対応のファイル形式です.";
     return std::nullopt;
 }
 

@@ -88,4 +88,11 @@ bool IsInternalLcdText(std::span<const std::uint8_t> firstBytes) {
            std::equal(std::begin(kLcdSignature), std::end(kLcdSignature), firstBytes.begin());
 }
 
+std::size_t lcdLengthAnnounced(std::span<const std::uint8_t> header) {
+    constexpr std::size_t kLetters = 4;
+    if (header.size() < kLcdHeaderSize || header[kFrameCountOffset] == 0) return 0;
+    if (!std::equal(kLcdSignature, kLcdSignature + kLetters, header.begin())) return 0;
+    return lcdSize(header[kFrameCountOffset]);
+}
+
 } // namespace vemurion

@@ -45,4 +45,10 @@ std::variant<LcdContent, LcdError> decodeLcd(std::span<const std::uint8_t> bytes
 // True when `firstBytes` begins with the 9-byte signature.
 bool IsInternalLcdText(std::span<const std::uint8_t> firstBytes);
 
+// The length of an LCD image file as decodeLcd reads it, told by its first 16 bytes: the header,
+// the time records and the dot blocks of the frames the header announces. 0 unless `header` is
+// a whole header that begins with the letters "LCDi" (the four bytes by which the desktop knows
+// the file) and announces at least one frame.
+std::size_t lcdLengthAnnounced(std::span<const std::uint8_t> header);
+
 } // namespace vemurion

@@ -3,6 +3,7 @@
 #include "editor/PictureClipboard.h"
 #include "editor/Undo.h"
 #include "files/DocumentFile.h"
+#include "files/DocumentReader.h"
 #include "files/FileIo.h"
 #include "files/FileKind.h"
 #include "framelist/FrameList.h"
@@ -76,17 +77,22 @@ void A1Click(Editor& e) {
     const std::string path = answer ? answer->path : std::string();
 
     if (pathExists(path)) {
-        const bool lcd = pathHasLcdExtension(path) || pathHasTextExtension(path);
-        const bool picture = pathHasBitmapExtension(path) || pathHasJpegExtension(path);
         // A folder, a device or a FIFO is never read: reading one could wait for ever.
-        if ((lcd || picture) && !fileExists(path)) return warnAbout(e, path, " を開けません.");
-        if (lcd) {
+        if (!fileExists(path)) return warnAbout(e, path, " を開けません.");
+        const bool named = pathHasKnownExtension(path);
+        if (!named) {
+            if (const auto refusal = unnamedKindRefusal(path)) {
+                if (e.prompts != nullptr) e.prompts->warn(*refusal);
+                return;
+            }
+        }
+        if (!named || pathHasLcdExtension(path) || pathHasTextExtension(path)) {
             const auto content = readAddableLcd(e, path);
             if (!content) return;
             discardUndo(e);
             InsertLcdFrames(e, *content);
-        } else if (picture) {
-            if (!InsertPictureFile(e, path)) return;
+        } else if (!InsertPictureFile(e, path)) {
+            return;
         }
         e.openFolder = folderPart(path);
     }

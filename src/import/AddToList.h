@@ -16,7 +16,9 @@ inline constexpr const char* kAddToListFilter =
 // Add to list: asks for a file and puts its frames in front of the current frame. An LCD or
 // internal-LCD text file gives those of its frames that fit, at once and without undo; a bitmap
 // or JPEG file gives one frame, directly when it is 48 x 32 black and white at most, otherwise
-// through the conversion dialog, which is shown without waiting.
+// through the conversion dialog, which is shown without waiting. A file whose name carries none
+// of those kinds is added as an LCD file when its content is one, and refused with a message
+// otherwise.
 void A1Click(Editor& e);
 
 // Puts the frames of `content` in front of the current frame, as many as the list has room for,

@@ -17,7 +17,11 @@ DocumentBuilder::DocumentBuilder(const BuildOptions& options) : m_options(option
 }
 
 std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
-    if (pathHasLcdExtension(path) || pathHasTextExtension(path)) {
+    const bool gif = pathHasGifExtension(path);
+    const bool png = pathHasPngExtension(path);
+    const bool picture = gif || png || pathHasBitmapExtension(path) || pathHasJpegExtension(path);
+    // A name of no kind takes the road of LCD files, which tells it by its content or refuses it.
+    if (pathHasLcdExtension(path) || pathHasTextExtension(path) || !picture) {
         const DocumentRead read = readDocumentFile(path);
         if (!read.document) return read.error;
         for (int i = 0; i < read.document->FrameCount; ++i)
@@ -25,10 +29,6 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
                      read.document->DisplayTimes[static_cast<std::size_t>(i)]);
         return std::nullopt;
     }
-    const bool gif = pathHasGifExtension(path);
-    const bool png = pathHasPngExtension(path);
-    if (!gif && !png && !pathHasBitmapExtension(path) && !pathHasJpegExtension(path))
-        return fileNamePart(path) + " は未対応のファイル形式です.";
     if (!fileExists(path)) return fileNamePart(path) + " を開けません.";
 
     if (gif) {

@@ -19,10 +19,11 @@ struct BuildOptions {
 };
 
 // A new document made of the frames of files, in order, as Add to list brings them in: an LCD
-// or internal-LCD text file gives all its frames with their display times (0 read as 1); a
-// picture gives one frame of the picture time, as it is when plain (centred on the
-// background), otherwise the chosen candidate of its conversion; an animated GIF gives every
-// frame with its delay as display time, a still one is a picture.
+// or internal-LCD text file, or a file of no known kind that is an LCD file by its content,
+// gives all its frames with their display times (0 read as 1); a picture gives one frame of the
+// picture time, as it is when plain (centred on the background), otherwise the chosen candidate
+// of its conversion; an animated GIF gives every frame with its delay as display time, a still
+// one is a picture.
 class DocumentBuilder {
 public:
     explicit DocumentBuilder(const BuildOptions& options);

@@ -190,7 +190,7 @@ TEST_F(BitmapExportTest, SharesFilterIndexAndFolderWithSaveAs) {
     const Step steps[] = {
         {commandExport, path("docs/anim.bmp"), kExportSeriesFilter, e.homeFolder},
         {commandSaveAs, path("docs/anim.lcd"), 1, path("docs/")},
-        {commandExport, path("one.bmp"), kExportSingleFilter, path("")},
+        {commandExport, path("one.bmp"), kExportSingleFilter, path("docs/")},
         {commandExport, path("docs/anim.lcd.bmp"), kExportSeriesFilter, path("docs/")},
     };
     int filter = 1;

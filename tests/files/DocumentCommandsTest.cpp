@@ -8,6 +8,7 @@
 #include "files/FileIo.h"
 #include "files/LcdFile.h"
 #include "framelist/FrameList.h"
+#include "import/AddToList.h"
 #include "spine/CommandStates.h"
 #include "support/AsNobody.h"
 #include "support/FakeServices.h"
@@ -262,16 +263,20 @@ TEST_F(DocumentCommandsTest, TitleNamesTheFileWithoutItsFolder) {
 
 TEST_F(DocumentCommandsTest, UnsupportedFilesAreRefusedWithoutAskingAnything) {
     const Bytes lcd = lcdFile(1, {{1, {{0, 0}}}});
+    Bytes tooFew = lcd;
+    tooFew[14] = 2;
     struct Case {
         const char* name;
         Bytes content;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"anim.Lcd", lcd, "anim.Lcd は未対応のファイル形式です."},
-        {"anim", lcd, "anim は未対応のファイル形式です."},
+        // A name of no kind is read by its content: "LCDi" and all the frames it announces.
+        {"anim.Lcd", {'h', 'e', 'l', 'l', 'o'}, "anim.Lcd は未対応のファイル形式です."},
+        {"anim", Bytes{0x4C, 0x43, 0x44, 0x69}, "anim は未対応のファイル形式です."},
+        {"anim", tooFew, "anim は未対応のファイル形式です."},
         // Only the file name tells the kind, never a folder's name.
-        {"saves.lcd/anim", lcd, "anim は未対応のファイル形式です."},
+        {"saves.lcd/anim", {'h', 'e', 'l', 'l', 'o'}, "anim は未対応のファイル形式です."},
         {"pic.bmp", lcd, std::string("pic.bmp") + kAddToListHint},
         {"pic.BMP", lcd, std::string("pic.BMP") + kAddToListHint},
         {"photo.jpg", lcd, std::string("photo.jpg") + kAddToListHint},
@@ -297,23 +302,41 @@ TEST_F(DocumentCommandsTest, UnsupportedFilesAreRefusedWithoutAskingAnything) {
     }
 }
 
-TEST_F(DocumentCommandsTest, AnLcdFileUnderATextNameOpens) {
+// Open, a drop, the command line and Add to list (which inserts the frame) tell an LCD file
+// alike: by its name, or where the name carries none of the known kinds, by its content.
+TEST_F(DocumentCommandsTest, AnLcdFileIsReadUnderATextNameOrANameOfNoKind) {
     struct Case {
         const char* name;
-        bool signature; // a name ending in .txt needs it; a folder named *.txt does not
+        int brokenByte; // a name ending in .lcd needs no signature; by content, "LCDi" is all of it
     };
-    const Case cases[] = {{"anim.txt", true}, {"ANIM.TXT", true}, {"notes.txt.d/anim.lcd", false}};
+    const Case cases[] = {{"anim.txt", -1},
+                          {"ANIM.TXT", -1},
+                          {"notes.txt.d/anim.lcd", 0},
+                          {"anim", 6},
+                          {"Anim.Lcd", -1}};
+    const std::function<void(const std::string&)> roads[] = {
+        [&](const std::string& p) { prompts.answerOpenFile(p), commandOpen(e); },
+        [&](const std::string& p) { dropFiles(e, {p}); },
+        [&](const std::string& p) { openFromCommandLine(e, {p}); },
+        [&](const std::string& p) { prompts.answerOpenFile(p), A1Click(e); },
+    };
+    const FileFrame frame{9, {{4, 4}}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const FileFrame frame{9, {{4, 4}}};
         Bytes bytes = lcdFile(12, {frame});
-        if (!c.signature) bytes[0] = 'X';
-        OpenFilePath(e, makeFile(c.name, bytes));
-        EXPECT_TRUE(prompts.warnings.empty());
-        EXPECT_EQ(e.doc.DocumentFileName, path(c.name));
-        EXPECT_EQ(e.doc.LoopCount, 12);
-        EXPECT_EQ(e.doc.DisplayTimes[0], 9);
-        EXPECT_TRUE(e.doc.sheet.cell(0) == pictureOf(frame));
+        if (c.brokenByte >= 0) bytes[static_cast<std::size_t>(c.brokenByte)] = 'X';
+        const std::string where = makeFile(c.name, bytes);
+        for (std::size_t road = 0; road < std::size(roads); ++road) {
+            SCOPED_TRACE(testing::Message() << c.name << ", road " << road);
+            NewDocument(e);
+            roads[road](where);
+            const bool added = road == 3;
+            EXPECT_TRUE(prompts.warnings.empty());
+            EXPECT_EQ(e.doc.DocumentFileName, added ? kUntitled : where);
+            EXPECT_EQ(e.doc.FrameCount, added ? 2 : 1);
+            EXPECT_EQ(e.doc.LoopCount, added ? kInfiniteLoops : 12);
+            EXPECT_EQ(e.doc.DisplayTimes[0], 9);
+            EXPECT_TRUE(e.doc.sheet.cell(0) == pictureOf(frame));
+        }
     }
 }
 
@@ -778,7 +801,7 @@ TEST_F(DocumentCommandsTest, ACancelledSaveAsChangesNothing) {
         SCOPED_TRACE(c.what);
         e.doc.Modified = false;
         commandNew(e);
-        if (c.titled) openTitled("mine.lcd");
+        if (c.titled) openTitled("docs/mine.lcd");
         drawDot(e, 2, 2);
         e.doc.Modified = c.modified;
         const auto entries = temp.entries();
@@ -797,6 +820,11 @@ TEST_F(DocumentCommandsTest, ACancelledSaveAsChangesNothing) {
             expectUnchanged(before, e);
         }
         EXPECT_TRUE(prompts.warnings.empty());
+        // Every save dialog, the export's too, starts where the document lives, if anywhere.
+        prompts.cancelSaveFile();
+        commandExport(e);
+        for (const FileDialogRequest& asked : prompts.saveRequests)
+            EXPECT_EQ(asked.initialFolder, c.titled ? path("docs/") : e.homeFolder);
     }
 }
 

@@ -184,6 +184,9 @@ TEST_F(AddToListTest, FilesThatCannotBeAddedChangeNothing) {
         {"pics.lcd/bw.bmp", {'B', 'M'}, "bw.bmp は読み込めません."},
         {"unknown.bmp", {'B', 'M'}, "unknown.bmp は読み込めません."},
         {"broken.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "JPEG エラー #" + std::to_string(JERR_NO_IMAGE)},
+        {"photo.jpeg", {0xFF, 0xD8, 0xFF, 0xD9}, "photo.jpeg は未対応のファイル形式です."},
+        {"bw48.png", {0x89, 'P', 'N', 'G'}, "bw48.png は未対応のファイル形式です."},
+        {"anim.Lcd", textual, "anim.Lcd は未対応のファイル形式です."},
     };
     const auto expectRefused = [&](const std::string& where, const std::string& message) {
         makeDocument(2, 1);
@@ -204,9 +207,10 @@ TEST_F(AddToListTest, FilesThatCannotBeAddedChangeNothing) {
     }
     // What is no regular file is never read, so a FIFO cannot keep the command waiting.
     ASSERT_EQ(::mkfifo(path("pipe.lcd").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
     std::filesystem::create_directory(path("folder.jpg"));
     std::filesystem::create_symlink("/dev/zero", path("zero.bmp"));
-    for (const std::string name : {"pipe.lcd", "folder.jpg", "zero.bmp"}) {
+    for (const std::string name : {"pipe.lcd", "pipe", "folder.jpg", "zero.bmp"}) {
         SCOPED_TRACE(name);
         expectRefused(path(name), name + " を開けません.");
     }

@@ -25,4 +25,8 @@ void openSupportPage(Editor& e) {
     if (e.shell != nullptr) e.shell->openTarget(kSupportAddress);
 }
 
+std::string openFailedMessage(std::string_view target) {
+    return std::string(target) + " を開けませんでした.表示できるプログラムが見つかりません.";
+}
+
 } // namespace vemurion

@@ -17,8 +17,11 @@ inline constexpr const char* kMakerAddress = "https://www.sega.com/";
 std::string helpIndexPath(std::string_view programFolder);
 
 // Open the help pages and the support home page with the user's preferred programs. Whether
-// the target exists is left to the shell, and nothing is reported.
+// the target exists is left to the shell, which reports a target it could not open.
 void openHelpContents(Editor& e);
 void openSupportPage(Editor& e);
+
+// What the shell says of a page, a file or an address that no program of the desktop opened.
+std::string openFailedMessage(std::string_view target);
 
 } // namespace vemurion

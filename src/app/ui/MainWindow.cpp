@@ -126,7 +126,7 @@ TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
     m_selectionClosingPress = new ClosingPress(frmSelection, this, imgMain);
     m_conversionPort = std::make_unique<SelectionDialogPort>(*frmSelection, m_editor);
     m_editor.conversion = m_conversionPort.get();
-    m_ownShell = std::make_unique<QtShell>();
+    m_ownShell = std::make_unique<QtShell>(prompts);
     m_editor.shell = m_ownShell.get();
     frmAbout = new TfrmAbout(this, m_editor.shell);
     frmTag =

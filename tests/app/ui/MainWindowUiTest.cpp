@@ -1,3 +1,4 @@
+#include "app/HelpPages.h"
 #include "app/ui/MainWindow.h"
 #include "editor/ui/EditCanvas.h"
 #include "files/LcdFile.h"
@@ -654,6 +655,30 @@ TEST_F(MainWindowUi, DroppingFilesCopiesAndOpensOnlyTheFirst) {
     EXPECT_EQ(text("stLoops"), "3");
     EXPECT_EQ(text("stTimes1"), "9");
     EXPECT_TRUE(prompts.warnings.empty());
+}
+
+// Help pages that no program of the desktop opens get a message naming them: xdg-open is
+// missing, or it finds no browser.
+TEST_F(MainWindowUi, HelpThatCannotOpenSaysSo) {
+    const QByteArray path = qgetenv("PATH");
+    const QString noBrowser = QString::fromStdString(temp.path("xdg-open"));
+    test::writeText(noBrowser.toStdString(), "#!/bin/sh\nexit 3\n");
+    QFile::setPermissions(noBrowser, QFile::ReadOwner | QFile::ExeOwner);
+    for (const bool opener : {false, true}) {
+        SCOPED_TRACE(opener ? "no browser" : "no xdg-open");
+        qputenv("PATH", opener ? QByteArray::fromStdString(temp.folder()) : QByteArray("/nowhere"));
+        prompts.clearRecord();
+        trigger("Contents1");
+        trigger("P4");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return prompts.warnings.size() == 2; }));
+        ASSERT_EQ(prompts.warnings.size(), 2u);
+        EXPECT_EQ(prompts.warnings[0],
+                  helpIndexPath(window.editor().ProgramFolder) +
+                      " を開けませんでした.表示できるプログラムが見つかりません.");
+        EXPECT_EQ(prompts.warnings[1].substr(0, std::string(kSupportAddress).size() + 1),
+                  std::string(kSupportAddress) + " ");
+    }
+    qputenv("PATH", path);
 }
 
 // On the system clipboard, only a block of exactly 4609 bytes is a frame to paste.

@@ -64,6 +64,21 @@ void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride) {
     drawMark(e, pixels, stride);
 }
 
+CanvasPitch canvasPitchFor(double ratio) {
+    if (!(ratio > 1.0)) return {};
+    const auto pitch = static_cast<int>(kCanvasScale * ratio + 1e-9);
+    const auto line = static_cast<int>(ratio + 1e-9);
+    return {pitch, line};
+}
+
+int canvasPixelOfDevice(int device, CanvasPitch p) {
+    if (device < 0) return device;
+    const int k = device / p.pitch;
+    const int r = device % p.pitch;
+    if (r < p.line) return kCanvasScale * k;
+    return kCanvasScale * k + 1 + (r - p.line) * (kCanvasScale - 1) / (p.pitch - p.line);
+}
+
 Raster renderCanvasView(const Editor& e) {
     Raster view(kCanvasWidth, kCanvasHeight);
     renderCanvasInto(e, view.dots().data(), kCanvasWidth);

@@ -12,6 +12,20 @@ Raster renderCanvasView(const Editor& e);
 // with rows `stride` pixels apart. The alpha byte of every pixel is set to 0xFF.
 void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride);
 
+// The canvas on a screen of `ratio` device pixels per pixel: every dot takes `pitch` device
+// pixels including its grid line of `line`, both whole numbers, so that no line or dot is wider
+// than another at a fractional ratio. The canvas then covers 48 * pitch + line by
+// 32 * pitch + line device pixels, never more than its 433 x 289 pixels at that ratio.
+struct CanvasPitch {
+    int pitch = kCanvasScale;
+    int line = 1;
+};
+CanvasPitch canvasPitchFor(double ratio);
+// The canvas pixel (of the 433 x 289 view, along one axis) that device pixel `device` shows;
+// the identity at ratio 1. Device pixels before the canvas give negative pixels, those past it
+// pixels past the last grid line.
+int canvasPixelOfDevice(int device, CanvasPitch p);
+
 // The picture the canvas and the preview show: the current frame's cell of the sheet.
 Raster currentFramePicture(const Editor& e);
 

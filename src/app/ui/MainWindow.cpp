@@ -396,7 +396,7 @@ void TfrmMain::imgMainMouseDown(QMouseEvent* event) {
     const bool closedDialog = m_selectionClosingPress->take(event);
     m_editor.dialogActive = closedDialog || dialogIsActive();
     m_modifiers = event->modifiers();
-    const QPoint p = event->position().toPoint();
+    const QPoint p = imgMain->canvasPixel(event->position());
     canvasPress(m_editor, toMouseButton(event->button()), p.x(), p.y(),
                 inputFrom(event->buttons(), m_modifiers));
 }
@@ -404,7 +404,7 @@ void TfrmMain::imgMainMouseDown(QMouseEvent* event) {
 void TfrmMain::imgMainMouseMove(QMouseEvent* event) {
     m_editor.dialogActive = dialogIsActive();
     m_modifiers = event->modifiers();
-    const QPoint p = event->position().toPoint();
+    const QPoint p = imgMain->canvasPixel(event->position());
     canvasMove(m_editor, p.x(), p.y(), inputFrom(event->buttons(), m_modifiers));
 }
 
@@ -415,7 +415,7 @@ void TfrmMain::imgMainMouseUp(QMouseEvent* event) {
 }
 
 void TfrmMain::Timer1Timer() {
-    const QPoint p = imgMain->mapFromGlobal(QCursor::pos());
+    const QPoint p = imgMain->canvasPixel(imgMain->mapFromGlobal(QCursor::pos().toPointF()));
     vemurion::Timer1Timer(m_editor, inputFrom(QGuiApplication::mouseButtons(), m_modifiers),
                           Dot{p.x(), p.y()});
 }

@@ -78,10 +78,11 @@ std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRe
     // Qt's own dialog, which speaks the program's Japanese; the desktop's speaks the system's.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setProxyModel(new JapaneseFileColumns(&dialog));
-    dialog.resize(760, 440);
+    dialog.resize(840, 460);
     if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-        list->header()->resizeSection(0, 300);
-        list->header()->resizeSection(2, 170);
+        list->header()->resizeSection(0, 250);
+        list->header()->resizeSection(1, 80);
+        list->header()->resizeSection(2, 210);
     }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile

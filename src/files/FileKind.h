@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,15 @@ bool pathHasKnownExtension(std::string_view path);
 // The editor's file commands know none of them.
 bool pathHasPngExtension(std::string_view path);
 bool pathHasGifExtension(std::string_view path);
+
+// The kinds of picture Add to list reads.
+enum class PictureKind { None, Bitmap, Jpeg, Png, Gif };
+// The picture kind a path names: the bitmap and JPEG names above, or a name ending in ".png",
+// ".gif", ".jpeg", ".jpe" or ".jfif" in any letter case.
+PictureKind pictureKindByName(std::string_view path);
+// The picture kind of a file by its first bytes (eight are enough): "BM", the JPEG start of
+// image, the PNG signature, "GIF87a" or "GIF89a".
+PictureKind pictureKindByContent(std::span<const std::uint8_t> head);
 
 // The text after the last '/' of a path (the whole path when there is none).
 std::string fileNamePart(std::string_view path);

@@ -141,10 +141,10 @@ void PasteFrame(Editor& e) {
     if (fit == PictureFit::Plain) {
         InsertFrameAt(e, 1, centredOnFrame(read.picture->picture, e.rightColor));
     } else if (e.conversion != nullptr) {
-        e.conversion->showConversion({.picture = std::move(*read.picture),
-                                      .destination = ConversionTarget::NewFrame,
-                                      .reason = static_cast<int>(fit),
-                                      .modal = true});
+        ConversionRequest request;
+        request.picture = std::move(*read.picture);
+        request.reason = static_cast<int>(fit);
+        e.conversion->showConversion(request);
     }
 }
 

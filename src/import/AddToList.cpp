@@ -8,6 +8,8 @@
 #include "files/FileKind.h"
 #include "framelist/FrameList.h"
 #include "framelist/FrameOps.h"
+#include "import/Conversion.h"
+#include "import/GifReader.h"
 #include "import/PictureClassify.h"
 #include "import/PictureFile.h"
 #include "spine/CanvasState.h"
@@ -41,22 +43,100 @@ std::optional<LcdContent> readAddableLcd(Editor& e, const std::string& path) {
     return readLoadableLcd(e, path);
 }
 
-// A bitmap or JPEG picture as a new frame, or on its way to the conversion dialog. False when
-// the file could not be read; the user has been told.
-bool InsertPictureFile(Editor& e, const std::string& path) {
-    ImportResult read = readPictureFile(e, path);
+// A still picture as a new frame, or on its way to the conversion dialog.
+bool InsertPicture(Editor& e, ImportedPicture picture) {
+    const PictureFit fit = picture.fit;
+    if (fit == PictureFit::Plain) {
+        InsertFrameAt(e, 1, centredOnFrame(picture.picture, e.rightColor), ListScroll::Keep);
+    } else if (e.conversion != nullptr) {
+        ConversionRequest request;
+        request.picture = std::move(picture);
+        request.destination = ConversionTarget::NewFrame;
+        request.reason = static_cast<int>(fit);
+        request.modal = false;
+        e.conversion->showConversion(request);
+    }
+    return true;
+}
+
+bool InsertGifFile(Editor& e, const std::string& path);
+
+// A picture file's frames. False when the file could not be read; the user has been told.
+bool InsertPictureFile(Editor& e, const std::string& path, PictureKind kind) {
+    if (kind == PictureKind::Gif) return InsertGifFile(e, path);
+    ImportResult read = readPictureFile(e, path, kind);
     if (!read.picture) {
         if (e.prompts != nullptr) e.prompts->warn(read.error);
         return false;
     }
-    const PictureFit fit = read.picture->fit;
-    if (fit == PictureFit::Plain) {
-        InsertFrameAt(e, 1, centredOnFrame(read.picture->picture, e.rightColor), ListScroll::Keep);
+    return InsertPicture(e, std::move(*read.picture));
+}
+
+struct TimedFrame {
+    Raster picture;
+    int time = 1;
+};
+
+// Puts `frames` in front of the current frame, as many as the list has room for, and shows the
+// first of them from the top of the list; of `incoming` frames, those left out are counted in one
+// message.
+void insertFrames(Editor& e, const std::vector<TimedFrame>& frames, int incoming) {
+    AnimationDocument& doc = e.doc;
+    const int i = doc.CurrentFrame;
+    // The list's own frames always stay; of the file's, only those that fit are put in.
+    const int n =
+        std::min(static_cast<int>(frames.size()), std::max(kMaxFrames - doc.FrameCount, 0));
+    if (n > 0) {
+        for (int k = doc.FrameCount - 1; k >= i; --k) {
+            doc.sheet.CopyFrameCell(k + n, k);
+            doc.DisplayTimes[static_cast<std::size_t>(k + n)] =
+                doc.DisplayTimes[static_cast<std::size_t>(k)];
+        }
+        for (int k = 0; k < n; ++k) {
+            const TimedFrame& frame = frames[static_cast<std::size_t>(k)];
+            doc.DisplayTimes[static_cast<std::size_t>(i + k)] = frame.time;
+            doc.sheet.setCell(i + k, frame.picture);
+        }
+        doc.FrameCount += n;
+
+        e.imgListWork = doc.sheet.cell(i);
+        ShowCurrentFrame(e);
+        e.list.position = 0;
+        UpdateFrameListCommands(e);
+        RefreshFrameSlots(e);
+        UpdateListCursor(e);
+        doc.Modified = true;
+        UpdateCommandStates(e);
+    }
+    if (n < incoming && e.prompts != nullptr) {
+        e.prompts->warn("リストに入りきらないため, " + std::to_string(incoming - n) +
+                        " 枚のイメージは追加されませんでした.");
+    }
+}
+
+// An animated GIF: its frames that fit, at once when all are plain, otherwise through the
+// conversion dialog. A still GIF is a picture like any other. False when the file could not be
+// read; the user has been told.
+bool InsertGifFile(Editor& e, const std::string& path) {
+    GifImport read = importGifFile(path, e.rightColor, std::max(kMaxFrames - e.doc.FrameCount, 1));
+    if (!read.error.empty()) {
+        if (e.prompts != nullptr) e.prompts->warn(read.error);
+        return false;
+    }
+    if (read.frameCount == 1) return InsertPicture(e, std::move(read.frames.front().picture));
+    ConversionRequest request;
+    request.animationFrames = read.frameCount;
+    for (GifFrame& frame : read.frames)
+        request.animation.push_back({std::move(frame.picture), frame.ticks});
+    const bool plain =
+        std::all_of(request.animation.begin(), request.animation.end(),
+                    [](const IncomingFrame& f) { return f.picture.fit == PictureFit::Plain; });
+    if (plain) {
+        insertConvertedAnimation(e, request, kFirstChosenCandidate);
     } else if (e.conversion != nullptr) {
-        ConversionRequest request;
-        request.picture = std::move(*read.picture);
+        request.picture = request.animation.front().picture;
         request.destination = ConversionTarget::NewFrame;
-        request.reason = static_cast<int>(fit);
+        request.reason = static_cast<int>(request.picture.fit);
         request.modal = false;
         e.conversion->showConversion(request);
     }
@@ -79,19 +159,25 @@ void A1Click(Editor& e) {
     if (pathExists(path)) {
         // A folder, a device or a FIFO is never read: reading one could wait for ever.
         if (!fileExists(path)) return warnAbout(e, path, " を開けません.");
-        const bool named = pathHasKnownExtension(path);
-        if (!named) {
-            if (const auto refusal = unnamedKindRefusal(path)) {
-                if (e.prompts != nullptr) e.prompts->warn(*refusal);
-                return;
+        const bool lcd = pathHasLcdExtension(path) || pathHasTextExtension(path);
+        PictureKind picture = lcd ? PictureKind::None : pictureKindByName(path);
+        if (!lcd && picture == PictureKind::None) {
+            // A name of no kind: the content tells a picture, or else an LCD file.
+            const auto head = readFileBytes(path, 8);
+            picture = head ? pictureKindByContent(*head) : PictureKind::None;
+            if (picture == PictureKind::None) {
+                if (const auto refusal = unnamedKindRefusal(path)) {
+                    if (e.prompts != nullptr) e.prompts->warn(*refusal);
+                    return;
+                }
             }
         }
-        if (!named || pathHasLcdExtension(path) || pathHasTextExtension(path)) {
+        if (picture == PictureKind::None) {
             const auto content = readAddableLcd(e, path);
             if (!content) return;
             discardUndo(e);
             InsertLcdFrames(e, *content);
-        } else if (!InsertPictureFile(e, path)) {
+        } else if (!InsertPictureFile(e, path, picture)) {
             return;
         }
         e.openFolder = folderPart(path);
@@ -101,44 +187,30 @@ void A1Click(Editor& e) {
 }
 
 void InsertLcdFrames(Editor& e, const LcdContent& content) {
-    AnimationDocument& doc = e.doc;
-    const int i = doc.CurrentFrame;
     const int incoming =
         static_cast<int>(std::min(content.frames.size(), content.timeBytes.size()));
-    // The list's own frames always stay; of the file's, only those that fit are put in.
-    const int n = std::min(incoming, std::max(kMaxFrames - doc.FrameCount, 0));
-    if (n > 0) {
-        for (int k = doc.FrameCount - 1; k >= i; --k) {
-            doc.sheet.CopyFrameCell(k + n, k);
-            doc.DisplayTimes[static_cast<std::size_t>(k + n)] =
-                doc.DisplayTimes[static_cast<std::size_t>(k)];
-        }
-        for (int k = 0; k < n; ++k) {
-            const auto from = static_cast<std::size_t>(k);
-            doc.DisplayTimes[static_cast<std::size_t>(i + k)] =
-                std::max<int>(content.timeBytes[from], 1);
-            doc.sheet.setCell(i + k, content.frames[from]);
-        }
-        doc.FrameCount += n;
-
-        e.imgListWork = doc.sheet.cell(i);
-        ShowCurrentFrame(e);
-        e.list.position = 0;
-        UpdateFrameListCommands(e);
-        RefreshFrameSlots(e);
-        UpdateListCursor(e);
-        doc.Modified = true;
-        UpdateCommandStates(e);
+    std::vector<TimedFrame> frames;
+    for (int k = 0; k < std::min(incoming, kMaxFrames); ++k) {
+        const auto from = static_cast<std::size_t>(k);
+        frames.push_back({content.frames[from], std::max<int>(content.timeBytes[from], 1)});
     }
-    if (n < incoming && e.prompts != nullptr) {
-        e.prompts->warn("リストに入りきらないため, " + std::to_string(incoming - n) +
-                        " 枚のイメージは追加されませんでした.");
-    }
+    insertFrames(e, frames, incoming);
 }
 
-ImportResult readPictureFile(Editor& e, const std::string& path) {
-    if (e.pictureFiles != nullptr) return e.pictureFiles->importPicture(path);
-    return importPictureFile(path);
+void insertConvertedAnimation(Editor& e, const ConversionRequest& request, int candidate) {
+    std::vector<TimedFrame> frames;
+    for (const IncomingFrame& frame : request.animation)
+        frames.push_back({frameToAdd(frame.picture, candidate, e.rightColor), frame.time});
+    discardUndo(e);
+    insertFrames(e, frames, request.animationFrames);
+    Deselect(e);
+    UpdateCommandStates(e);
+}
+
+ImportResult readPictureFile(Editor& e, const std::string& path, PictureKind kind) {
+    const bool described = pathHasBitmapExtension(path) || pathHasJpegExtension(path);
+    if (e.pictureFiles != nullptr && described) return e.pictureFiles->importPicture(path);
+    return importPictureFile(path, kind, e.rightColor);
 }
 
 void applyConversion(Editor& e, const Raster& chosen, ConversionTarget destination) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileKind.h"
 #include "import/PictureRoad.h"
 
 #include <string>
@@ -10,5 +11,8 @@ namespace vemurion {
 // through the import road, once: the picture comes out classified, and reduced when it is
 // larger than the frame.
 ImportResult importPictureFile(const std::string& path);
+// Reads a still picture of the given kind (a bitmap, JPEG or PNG file; a GIF is read by
+// importGifFile) through the import road; a PNG's transparent dots show `background`.
+ImportResult importPictureFile(const std::string& path, PictureKind kind, Rgb background);
 
 } // namespace vemurion

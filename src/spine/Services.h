@@ -85,11 +85,22 @@ enum class ConversionTarget { NewFrame = 0, Canvas = 1 };
 
 // A picture that is not 48 x 32 black and white, on its way to the conversion dialog, which
 // converts it without reading anything again.
+// One frame of an animation from outside, with its display time.
+struct IncomingFrame {
+    ImportedPicture picture;
+    int time = 1;
+};
+
 struct ConversionRequest {
     ImportedPicture picture;
     ConversionTarget destination = ConversionTarget::NewFrame;
     int reason = 1; // 1: colours other than black and white; 2: larger than 48 x 32
     bool modal = true;
+    // An animation's frames, the first of them `picture`; the choice made for the first applies
+    // to every one. Empty for a single picture. `animationFrames` counts every frame of the
+    // file, also those the list has no room for.
+    std::vector<IncomingFrame> animation;
+    int animationFrames = 0;
 };
 
 // Shows the picture conversion dialog.

@@ -184,8 +184,12 @@ TEST_F(AddToListTest, FilesThatCannotBeAddedChangeNothing) {
         {"pics.lcd/bw.bmp", {'B', 'M'}, "bw.bmp は読み込めません."},
         {"unknown.bmp", {'B', 'M'}, "unknown.bmp は読み込めません."},
         {"broken.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "JPEG エラー #" + std::to_string(JERR_NO_IMAGE)},
-        {"photo.jpeg", {0xFF, 0xD8, 0xFF, 0xD9}, "photo.jpeg は未対応のファイル形式です."},
-        {"bw48.png", {0x89, 'P', 'N', 'G'}, "bw48.png は未対応のファイル形式です."},
+        {"photo.JPEG", {0xFF, 0xD8, 0xFF, 0xD9}, "JPEG エラー #" + std::to_string(JERR_NO_IMAGE)},
+        {"bw48.Png", {0x89, 'P', 'N', 'G'}, "bw48.Png は読み込めません."},
+        {"walk.gif", {'G', 'I', 'F', '8', '9', 'a'}, "walk.gif は壊れているため読み込めません."},
+        // A name of no kind is read as what its first bytes say.
+        {"photo", {0xFF, 0xD8, 0xFF, 0xD9}, "JPEG エラー #" + std::to_string(JERR_NO_IMAGE)},
+        {"anim.dat", {'A', 'B'}, "anim.dat は未対応のファイル形式です."},
         {"anim.Lcd", textual, "anim.Lcd は未対応のファイル形式です."},
     };
     const auto expectRefused = [&](const std::string& where, const std::string& message) {

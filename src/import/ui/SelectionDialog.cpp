@@ -133,8 +133,12 @@ void TfrmSelection::ImageClick(int number) {
 
 void TfrmSelection::Button1Click() {
     if (m_candidatesReady && m_editor != nullptr) {
-        applyConversion(*m_editor, m_candidates[static_cast<std::size_t>(m_chosenCandidate)],
-                        m_request.destination);
+        if (!m_request.animation.empty()) {
+            insertConvertedAnimation(*m_editor, m_request, m_chosenCandidate);
+        } else {
+            applyConversion(*m_editor, m_candidates[static_cast<std::size_t>(m_chosenCandidate)],
+                            m_request.destination);
+        }
     }
     accept();
 }

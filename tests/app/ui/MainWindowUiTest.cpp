@@ -6,6 +6,7 @@
 #include "framelist/ui/UpDown.h"
 #include "spine/CommandStates.h"
 #include "support/FakeServices.h"
+#include "support/GifFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
@@ -655,6 +657,51 @@ TEST_F(MainWindowUi, DroppingFilesCopiesAndOpensOnlyTheFirst) {
     EXPECT_EQ(text("stLoops"), "3");
     EXPECT_EQ(text("stTimes1"), "9");
     EXPECT_TRUE(prompts.warnings.empty());
+}
+
+// Add to list reads PNG, JPEG under its other names, GIF (every frame of an animated one, with
+// its delays) and a picture of no named kind by its content; plain pictures go in at once, the
+// others through the conversion dialog, whose choice for the first frame serves them all.
+TEST_F(MainWindowUi, AddToListTakesPngJpegAndAnimatedGif) {
+    QImage plain(48, 32, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    plain.setPixel(3, 3, qRgb(0, 0, 0));
+    QImage photo(64, 64, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 120, 40));
+    ASSERT_TRUE(plain.save(QString::fromStdString(temp.path("bw.PNG")), "PNG"));
+    ASSERT_TRUE(plain.save(QString::fromStdString(temp.path("noname")), "PNG"));
+    ASSERT_TRUE(photo.save(QString::fromStdString(temp.path("photo.jpeg")), "JPEG"));
+    const std::vector<std::uint8_t> grey(60 * 40, 1);
+    test::writeBytes(temp.path("walk.gif"), test::makeGif(60, 40, {0x000000, 0x808080},
+                                                          {{0, 0, 60, 40, grey, 50},
+                                                           {0, 0, 60, 40, grey, 100},
+                                                           {0, 0, 60, 40, grey, 25}}));
+    const struct {
+        const char* name;
+        bool converted;
+        std::vector<int> times; // of the frames added
+    } cases[] = {
+        {"bw.PNG", false, {1}},
+        {"noname", false, {1}},
+        {"photo.jpeg", true, {1}},
+        {"walk.gif", true, {2, 4, 1}},
+    };
+    auto* dialog = child<QWidget>("frmSelection");
+    const Editor& e = window.editor();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window.editor().doc.Modified = false;
+        trigger("New1");
+        prompts.answerOpenFile(temp.path(c.name));
+        trigger("A1");
+        EXPECT_EQ(dialog->isVisible(), c.converted);
+        if (c.converted) QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
+        const auto added = static_cast<int>(c.times.size());
+        ASSERT_EQ(e.doc.FrameCount, 1 + added);
+        for (int k = 0; k < added; ++k)
+            EXPECT_EQ(e.doc.DisplayTimes[static_cast<std::size_t>(k)], c.times[std::size_t(k)]);
+        EXPECT_TRUE(prompts.warnings.empty());
+    }
 }
 
 // Help pages that no program of the desktop opens get a message naming them: xdg-open is

@@ -152,6 +152,7 @@ void runThumbnail(const Arguments& args) {
         size > kMaxThumbnailSize)
         throw UsageError("SIZE takes a whole number from 1 to " +
                          std::to_string(kMaxThumbnailSize));
+    check(contentRefusal(path));
     auto content = readLcdContent(path);
     if (const auto* failure = std::get_if<ReadFailure>(&content))
         throw Failure(readFailureText(path, *failure));

@@ -8,19 +8,33 @@
 
 namespace vemurion {
 
+namespace {
+
+constexpr const char* kUnsupportedText = " は未対応のテキストファイルです.";
+constexpr const char* kUnsupportedKind = " は未対応のファイル形式です.";
+
+} // namespace
+
 std::optional<std::string> openRefusal(const std::string& path) {
     const std::string name = fileNamePart(path);
     if (pathHasTextExtension(path)) {
         const auto head = readFileBytes(path, std::size(kLcdSignature));
         if (!head) return name + " を開けません.";
-        if (!IsInternalLcdText(*head)) return name + " は未対応のテキストファイルです.";
+        if (!IsInternalLcdText(*head)) return name + kUnsupportedText;
     }
-    if (!pathHasKnownExtension(path)) return name + " は未対応のファイル形式です.";
+    if (!pathHasKnownExtension(path)) return name + kUnsupportedKind;
     if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
         return name + " は直接開くことができません.\n"
                       "イメージリストメニューの[リストへ追加]で読み込んで下さい.";
     }
     return std::nullopt;
+}
+
+std::optional<std::string> contentRefusal(const std::string& path) {
+    const auto head = readFileBytes(path, std::size(kLcdSignature));
+    if (!head) return fileNamePart(path) + " を開けません.";
+    if (IsInternalLcdText(*head)) return std::nullopt;
+    return fileNamePart(path) + (pathHasTextExtension(path) ? kUnsupportedText : kUnsupportedKind);
 }
 
 void takeLcdContent(AnimationDocument& doc, const LcdContent& content) {

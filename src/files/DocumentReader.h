@@ -12,6 +12,10 @@ namespace vemurion {
 // sees, or nullopt for a path that names an LCD file or an internal-LCD text file with the
 // signature. Kinds are told by the file-name part; the file's existence is not tested here.
 std::optional<std::string> openRefusal(const std::string& path);
+// Why the file at `path`, named anyhow (as a file manager hands it over), is no LCD image by its
+// content, which must begin with the signature: "<name> を開けません." or the text Open gives a
+// file of the kind its name tells, a text file or another kind. nullopt for an LCD image.
+std::optional<std::string> contentRefusal(const std::string& path);
 
 // Takes `content` into `doc` as Open loads a file: loop byte 0 as 255, display time byte 0 as 1,
 // frame k into cell k. The file name, the current frame and Modified are left alone.

@@ -160,6 +160,7 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
     test::writeText(temp.path("pic.bmp"), "BM");
     test::writeText(temp.path("anim.doc"), "LCDi");
     test::writeText(temp.path("pic.gif"), "BM and no GIF at all");
+    writeBytes(temp.path("photo.png"), Bytes(2000, 1));
     std::filesystem::create_directory(temp.path("taken.bmp"));
     struct Case {
         std::vector<std::string> args;
@@ -181,6 +182,9 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
         {{"export", "anim.lcd", "anim.lcd"}, "anim.lcd は入力ファイルのため保存できませんでした."},
         {{"thumbnail", "short.lcd", "out.png", "128"}, "short.lcd は壊れているため読み込めません."},
         {{"thumbnail", "missing.lcd", "out.png", "128"}, "missing.lcd を開けません."},
+        // Read by content, whatever the name: only an LCD image is drawn.
+        {{"thumbnail", "photo.png", "out.png", "128"}, "photo.png は未対応のファイル形式です."},
+        {{"thumbnail", "notes.txt", "out.png", "128"}, "notes.txt は未対応のテキストファイルです."},
     };
     for (const Case& c : cases) {
         const CliRun run = cli(c.args);

@@ -15,8 +15,11 @@
 #include "spine/Editor.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <initializer_list>
+#include <iterator>
 #include <new>
 #include <string>
 #include <string_view>
@@ -104,12 +107,31 @@ void runExport(const Arguments& args) {
     }
 }
 
+// Refuses an output whose extension, in any case, is that of another kind of file the program
+// reads or writes than `kinds`, the ones the command writes. Other names are the user's to choose.
+void checkOutputKind(const std::string& out, std::initializer_list<std::string_view> kinds,
+                     const std::string& what) {
+    static constexpr std::string_view kKnown[] = {".lcd",  ".txt", ".bmp", ".jpg",
+                                                  ".jpeg", ".png", ".gif"};
+    const std::string name = fileNamePart(out);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return;
+    std::string extension = name.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (std::find(std::begin(kKnown), std::end(kKnown), extension) != std::end(kKnown) &&
+        std::find(kinds.begin(), kinds.end(), extension) == kinds.end())
+        throw UsageError(what + ", not " + out);
+}
+
 void runTag(const Arguments& args) {
     PortChoice ports{};
     const std::string letters = args.text("--ports").value_or("A");
+    const UsageError portsUsage("--ports takes letters among A, B, C, D");
+    if (letters.empty()) throw portsUsage;
     for (const char letter : letters) {
         const auto port = std::find(kPortNames.begin(), kPortNames.end(), letter);
-        if (port == kPortNames.end()) throw UsageError("--ports takes letters among A, B, C, D");
+        if (port == kPortNames.end()) throw portsUsage;
         ports[static_cast<std::size_t>(port - kPortNames.begin())] = true;
     }
     const TagForm form = args.has("--script") ? TagForm::Script : TagForm::Plain;
@@ -119,6 +141,7 @@ void runTag(const Arguments& args) {
 void runGif(const Arguments& args) {
     const std::string& path = args.positional()[0];
     const std::string& out = args.positional()[1];
+    checkOutputKind(out, {".gif"}, "gif writes a .gif file");
     const int scale = args.number("--scale", kMinGifScale, kMaxGifScale, 4);
     const AnimationDocument doc = readDocument(path);
     const auto bytes = encodeGifAnimation(doc, scale);
@@ -128,6 +151,7 @@ void runGif(const Arguments& args) {
 
 void runBuild(const Arguments& args) {
     const std::string& out = args.positional()[0];
+    checkOutputKind(out, {".lcd", ".txt"}, "build writes a .lcd or .txt file");
     const std::vector<std::string> inputs(args.positional().begin() + 1, args.positional().end());
     BuildOptions options = pictureOptions(args);
     options.loopCount = args.number("--loop", 1, kInfiniteLoops, kInfiniteLoops);

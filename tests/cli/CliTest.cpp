@@ -208,8 +208,11 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         {"export", "anim.lcd", "a.bmp", "--frame", "0", "--series"},
         {"tag", "anim.lcd", "--ports", "AE"},
         {"tag", "anim.lcd", "--script=yes"},
+        {"tag", "anim.lcd", "--ports="},
         {"show", "anim.lcd", "--candidate", "9"},
-        {"build", "a.bmp", "--time", "0", "anim.lcd"},
+        {"build", "a.lcd", "--time", "0", "anim.lcd"},
+        {"build", "a.Png", "anim.lcd"},
+        {"gif", "anim.lcd", "a.bmp"},
         {"gif", "anim.lcd", "a.gif", "--scale", "17"},
         {"gif", "anim.lcd", "a.gif", "--scale", "0"},
         {"thumbnail", "anim.lcd", "a.png"},
@@ -226,6 +229,7 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
     }
     EXPECT_FALSE(std::filesystem::exists(temp.path("a.bmp")));
     EXPECT_FALSE(std::filesystem::exists(temp.path("a.png")));
+    EXPECT_FALSE(std::filesystem::exists(temp.path("a.lcd")));
 }
 
 // Every output is written as the editor saves. Where the file system refuses, the message is
@@ -368,7 +372,6 @@ TEST_F(CliTest, TagIsTheDialogsTextForTheFileNameWithCrLf) {
                               tagLines("anim.lcd", TagForm::Script, {true, false, true, false}))));
     EXPECT_NE(script.out.find("port=A hidden=true>\");\r\n    document.write("), std::string::npos);
 
-    EXPECT_EQ(cli({"tag", "anim.lcd", "--ports="}).out, "");
     EXPECT_EQ(
         cli({"tag", "my anim.lcd", "--ports", "D"}).out,
         "<embed type=application/x-dreamcast-lcdimg src=my%20anim.lcd port=D hidden=true>\r\n");

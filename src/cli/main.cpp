@@ -53,7 +53,7 @@ AnimationDocument readDocument(const std::string& path) {
 int frameOption(const Arguments& args, const AnimationDocument& doc, const std::string& path) {
     const int index = args.number("--frame", 0, kMaxFrames - 1, 0);
     if (index >= doc.FrameCount)
-        throw Failure(fileNamePart(path) + " にはイメージ " + std::to_string(index) +
+        throw Failure(messageName(path) + " にはイメージ " + std::to_string(index) +
                       " がありません.");
     return index;
 }
@@ -145,7 +145,7 @@ void runGif(const Arguments& args) {
     const int scale = args.number("--scale", kMinGifScale, kMaxGifScale, 4);
     const AnimationDocument doc = readDocument(path);
     const auto bytes = encodeGifAnimation(doc, scale);
-    if (!bytes) throw Failure(fileNamePart(out) + " に保存できませんでした.");
+    if (!bytes) throw Failure(messageName(out) + " に保存できませんでした.");
     check(saverSparing({path})(out, *bytes));
 }
 
@@ -181,7 +181,7 @@ void runThumbnail(const Arguments& args) {
     if (const auto* failure = std::get_if<ReadFailure>(&content))
         throw Failure(readFailureText(path, *failure));
     const auto bytes = encodeThumbnailPng(std::get<LcdContent>(content).frames.front(), size);
-    if (!bytes) throw Failure(fileNamePart(out) + " に保存できませんでした.");
+    if (!bytes) throw Failure(messageName(out) + " に保存できませんでした.");
     check(saverSparing({path})(out, *bytes));
 }
 

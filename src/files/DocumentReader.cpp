@@ -16,7 +16,7 @@ constexpr const char* kUnsupportedKind = " は未対応のファイル形式で�
 } // namespace
 
 std::optional<std::string> openRefusal(const std::string& path) {
-    const std::string name = fileNamePart(path);
+    const std::string name = messageName(path);
     if (pathHasTextExtension(path)) {
         const auto head = readFileBytes(path, std::size(kLcdSignature));
         if (!head) return name + " を開けません.";
@@ -32,9 +32,9 @@ std::optional<std::string> openRefusal(const std::string& path) {
 
 std::optional<std::string> contentRefusal(const std::string& path) {
     const auto head = readFileBytes(path, std::size(kLcdSignature));
-    if (!head) return fileNamePart(path) + " を開けません.";
+    if (!head) return messageName(path) + " を開けません.";
     if (IsInternalLcdText(*head)) return std::nullopt;
-    return fileNamePart(path) + (pathHasTextExtension(path) ? kUnsupportedText : kUnsupportedKind);
+    return messageName(path) + (pathHasTextExtension(path) ? kUnsupportedText : kUnsupportedKind);
 }
 
 void takeLcdContent(AnimationDocument& doc, const LcdContent& content) {
@@ -48,7 +48,7 @@ void takeLcdContent(AnimationDocument& doc, const LcdContent& content) {
 }
 
 DocumentRead readDocumentFile(const std::string& path) {
-    if (!fileExists(path)) return {std::nullopt, fileNamePart(path) + " を開けません."};
+    if (!fileExists(path)) return {std::nullopt, messageName(path) + " を開けません."};
     if (auto refusal = openRefusal(path)) return {std::nullopt, std::move(*refusal)};
     auto content = readLcdContent(path);
     if (const auto* failure = std::get_if<ReadFailure>(&content))

@@ -185,6 +185,8 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
         // Read by content, whatever the name: only an LCD image is drawn.
         {{"thumbnail", "photo.png", "out.png", "128"}, "photo.png は未対応のファイル形式です."},
         {{"thumbnail", "notes.txt", "out.png", "128"}, "notes.txt は未対応のテキストファイルです."},
+        {{"info", ""}, "\"\" を開けません."},
+        {{"build", "out/", "anim.lcd"}, "out/ に保存できませんでした."},
     };
     for (const Case& c : cases) {
         const CliRun run = cli(c.args);

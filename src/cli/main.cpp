@@ -274,14 +274,14 @@ std::string helpText() {
     return text;
 }
 
-// Every message goes out as one line.
+// Every message goes out as one line, after the program's name.
 void printError(std::string message) {
     std::replace(message.begin(), message.end(), '\n', ' ');
-    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fprintf(stderr, "vemurion-cli: %s\n", message.c_str());
 }
 
 int usageError(const std::string& problem) {
-    printError("vemurion-cli: " + problem);
+    printError(problem);
     std::fputs(usageText().c_str(), stderr);
     return kExitUsage;
 }
@@ -311,7 +311,7 @@ int run(const std::vector<std::string>& words) {
         printError(failure.what());
         return kExitFailure;
     } catch (const std::bad_alloc&) {
-        printError("vemurion-cli: out of memory");
+        printError("out of memory");
         return kExitFailure;
     }
     return 0;

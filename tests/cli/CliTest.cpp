@@ -191,7 +191,7 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
     for (const Case& c : cases) {
         const CliRun run = cli(c.args);
         EXPECT_EQ(run.status, 1) << c.args[1];
-        EXPECT_EQ(run.err, c.message + "\n");
+        EXPECT_EQ(run.err, "vemurion-cli: " + c.message + "\n");
         EXPECT_EQ(run.out, "");
     }
     EXPECT_TRUE(test::sameBytes(readBytes(temp.path("anim.lcd")), lcd));
@@ -304,7 +304,7 @@ TEST_F(CliTest, OutputFaultsPrintTheMessageAndKeepWhatWasThere) {
             const auto before = test::snapshot(folder);
             const CliRun run = cli(output.args);
             EXPECT_EQ(run.status, 1);
-            EXPECT_EQ(run.err, output.name + " に保存できませんでした.\n");
+            EXPECT_EQ(run.err, "vemurion-cli: " + output.name + " に保存できませんでした.\n");
             EXPECT_EQ(test::snapshot(folder), before);
         }
     }
@@ -316,7 +316,7 @@ TEST_F(CliTest, OutputFaultsPrintTheMessageAndKeepWhatWasThere) {
     for (const std::string name : {"pipe.lcd", "zero.lcd", "folder.lcd"}) {
         const CliRun run = cli({"info", name});
         EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(run.err, name + " を開けません.\n");
+        EXPECT_EQ(run.err, "vemurion-cli: " + name + " を開けません.\n");
     }
 }
 
@@ -449,7 +449,7 @@ TEST_F(CliTest, BuildBeyond255FramesOrFromABadInputWritesNothing) {
         args.insert(args.end(), c.inputs.begin(), c.inputs.end());
         const CliRun run = cli(args);
         EXPECT_EQ(run.status, c.status) << c.message;
-        EXPECT_EQ(run.err, c.message.empty() ? "" : c.message + "\n");
+        EXPECT_EQ(run.err, c.message.empty() ? "" : "vemurion-cli: " + c.message + "\n");
         if (c.status == 0) {
             EXPECT_EQ(cli({"info", "out.lcd"}).out.substr(0, 12), "frames: 255\n");
             writeBytes(temp.path("out.lcd"), old);
@@ -535,11 +535,13 @@ TEST_F(CliTest, AnAnimatedGifGivesEveryFrameWithItsDelay) {
     writeBytes(temp.path("many.gif"), test::makeGif(1, 1, blackAndWhite, many));
     const CliRun unshown = cli({"show", "many.gif"});
     EXPECT_EQ(unshown.status, 1);
-    EXPECT_EQ(unshown.err, "many.gif はイメージが 256 枚あり, 255 枚を超えるため読み込めません.\n");
+    EXPECT_EQ(
+        unshown.err,
+        "vemurion-cli: many.gif はイメージが 256 枚あり, 255 枚を超えるため読み込めません.\n");
     const CliRun refused = cli({"build", "out.lcd", "many.gif"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err,
-              "out.lcd はイメージが 256 枚になり, 255 枚を超えるため保存できませんでした.\n");
+    EXPECT_EQ(refused.err, "vemurion-cli: out.lcd はイメージが 256 枚になり, 255 "
+                           "枚を超えるため保存できませんでした.\n");
     many.pop_back();
     writeBytes(temp.path("many.gif"), test::makeGif(1, 1, blackAndWhite, many));
     EXPECT_EQ(cli({"build", "out.lcd", "many.gif"}).status, 0);

@@ -15,8 +15,11 @@
 #include "spine/Editor.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <initializer_list>
+#include <iterator>
 #include <new>
 #include <string>
 #include <string_view>
@@ -50,7 +53,7 @@ AnimationDocument readDocument(const std::string& path) {
 int frameOption(const Arguments& args, const AnimationDocument& doc, const std::string& path) {
     const int index = args.number("--frame", 0, kMaxFrames - 1, 0);
     if (index >= doc.FrameCount)
-        throw Failure(fileNamePart(path) + " にはイメージ " + std::to_string(index) +
+        throw Failure(messageName(path) + " にはイメージ " + std::to_string(index) +
                       " がありません.");
     return index;
 }
@@ -104,12 +107,31 @@ void runExport(const Arguments& args) {
     }
 }
 
+// Refuses an output whose extension, in any case, is that of another kind of file the program
+// reads or writes than `kinds`, the ones the command writes. Other names are the user's to choose.
+void checkOutputKind(const std::string& out, std::initializer_list<std::string_view> kinds,
+                     const std::string& what) {
+    static constexpr std::string_view kKnown[] = {".lcd",  ".txt", ".bmp", ".jpg",
+                                                  ".jpeg", ".png", ".gif"};
+    const std::string name = fileNamePart(out);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return;
+    std::string extension = name.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (std::find(std::begin(kKnown), std::end(kKnown), extension) != std::end(kKnown) &&
+        std::find(kinds.begin(), kinds.end(), extension) == kinds.end())
+        throw UsageError(what + ", not " + out);
+}
+
 void runTag(const Arguments& args) {
     PortChoice ports{};
     const std::string letters = args.text("--ports").value_or("A");
+    const UsageError portsUsage("--ports takes letters among A, B, C, D");
+    if (letters.empty()) throw portsUsage;
     for (const char letter : letters) {
         const auto port = std::find(kPortNames.begin(), kPortNames.end(), letter);
-        if (port == kPortNames.end()) throw UsageError("--ports takes letters among A, B, C, D");
+        if (port == kPortNames.end()) throw portsUsage;
         ports[static_cast<std::size_t>(port - kPortNames.begin())] = true;
     }
     const TagForm form = args.has("--script") ? TagForm::Script : TagForm::Plain;
@@ -119,15 +141,17 @@ void runTag(const Arguments& args) {
 void runGif(const Arguments& args) {
     const std::string& path = args.positional()[0];
     const std::string& out = args.positional()[1];
+    checkOutputKind(out, {".gif"}, "gif writes a .gif file");
     const int scale = args.number("--scale", kMinGifScale, kMaxGifScale, 4);
     const AnimationDocument doc = readDocument(path);
     const auto bytes = encodeGifAnimation(doc, scale);
-    if (!bytes) throw Failure(fileNamePart(out) + " に保存できませんでした.");
+    if (!bytes) throw Failure(messageName(out) + " に保存できませんでした.");
     check(saverSparing({path})(out, *bytes));
 }
 
 void runBuild(const Arguments& args) {
     const std::string& out = args.positional()[0];
+    checkOutputKind(out, {".lcd", ".txt"}, "build writes a .lcd or .txt file");
     const std::vector<std::string> inputs(args.positional().begin() + 1, args.positional().end());
     BuildOptions options = pictureOptions(args);
     options.loopCount = args.number("--loop", 1, kInfiniteLoops, kInfiniteLoops);
@@ -152,11 +176,12 @@ void runThumbnail(const Arguments& args) {
         size > kMaxThumbnailSize)
         throw UsageError("SIZE takes a whole number from 1 to " +
                          std::to_string(kMaxThumbnailSize));
+    check(contentRefusal(path));
     auto content = readLcdContent(path);
     if (const auto* failure = std::get_if<ReadFailure>(&content))
         throw Failure(readFailureText(path, *failure));
     const auto bytes = encodeThumbnailPng(std::get<LcdContent>(content).frames.front(), size);
-    if (!bytes) throw Failure(fileNamePart(out) + " に保存できませんでした.");
+    if (!bytes) throw Failure(messageName(out) + " に保存できませんでした.");
     check(saverSparing({path})(out, *bytes));
 }
 
@@ -249,14 +274,14 @@ std::string helpText() {
     return text;
 }
 
-// Every message goes out as one line.
+// Every message goes out as one line, after the program's name.
 void printError(std::string message) {
     std::replace(message.begin(), message.end(), '\n', ' ');
-    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fprintf(stderr, "vemurion-cli: %s\n", message.c_str());
 }
 
 int usageError(const std::string& problem) {
-    printError("vemurion-cli: " + problem);
+    printError(problem);
     std::fputs(usageText().c_str(), stderr);
     return kExitUsage;
 }
@@ -286,7 +311,7 @@ int run(const std::vector<std::string>& words) {
         printError(failure.what());
         return kExitFailure;
     } catch (const std::bad_alloc&) {
-        printError("vemurion-cli: out of memory");
+        printError("out of memory");
         return kExitFailure;
     }
     return 0;

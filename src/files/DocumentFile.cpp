@@ -50,9 +50,9 @@ std::variant<LcdContent, ReadFailure> readLcdContent(const std::string& path) {
 }
 
 std::string readFailureText(const std::string& path, ReadFailure failure) {
-    return fileNamePart(path) + (failure == ReadFailure::CannotOpen
-                                     ? " を開けません."
-                                     : " は壊れているため読み込めません.");
+    return messageName(path) + (failure == ReadFailure::CannotOpen
+                                    ? " を開けません."
+                                    : " は壊れているため読み込めません.");
 }
 
 std::optional<LcdContent> readLoadableLcd(Editor& e, const std::string& path) {

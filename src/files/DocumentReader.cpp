@@ -8,12 +8,19 @@
 
 namespace vemurion {
 
+namespace {
+
+constexpr const char* kUnsupportedText = " は未対応のテキストファイルです.";
+constexpr const char* kUnsupportedKind = " は未対応のファイル形式です.";
+
+} // namespace
+
 std::optional<std::string> openRefusal(const std::string& path) {
-    const std::string name = fileNamePart(path);
+    const std::string name = messageName(path);
     if (pathHasTextExtension(path)) {
         const auto head = readFileBytes(path, std::size(kLcdSignature));
         if (!head) return name + " を開けません.";
-        if (!IsInternalLcdText(*head)) return name + " は未対応のテキストファイルです.";
+        if (!IsInternalLcdText(*head)) return name + kUnsupportedText;
     }
     if (!pathHasKnownExtension(path)) return unnamedKindRefusal(path);
     if (pathHasBitmapExtension(path) || pathHasJpegExtension(path)) {
@@ -24,13 +31,20 @@ std::optional<std::string> openRefusal(const std::string& path) {
 }
 
 std::optional<std::string> unnamedKindRefusal(const std::string& path) {
-    const std::string name = fileNamePart(path);
+    const std::string name = messageName(path);
     const auto header = readFileBytes(path, kLcdHeaderSize);
     const std::size_t length = header ? lcdLengthAnnounced(*header) : 0;
     const auto bytes = length > 0 ? readFileBytes(path, length) : header;
     if (!bytes) return name + " を開けません.";
-    if (length == 0 || bytes->size() < length) return name + " は未対応のファイル形式です.";
+    if (length == 0 || bytes->size() < length) return name + kUnsupportedKind;
     return std::nullopt;
+}
+
+std::optional<std::string> contentRefusal(const std::string& path) {
+    const auto head = readFileBytes(path, std::size(kLcdSignature));
+    if (!head) return messageName(path) + " を開けません.";
+    if (IsInternalLcdText(*head)) return std::nullopt;
+    return messageName(path) + (pathHasTextExtension(path) ? kUnsupportedText : kUnsupportedKind);
 }
 
 void takeLcdContent(AnimationDocument& doc, const LcdContent& content) {
@@ -44,7 +58,7 @@ void takeLcdContent(AnimationDocument& doc, const LcdContent& content) {
 }
 
 DocumentRead readDocumentFile(const std::string& path) {
-    if (!fileExists(path)) return {std::nullopt, fileNamePart(path) + " を開けません."};
+    if (!fileExists(path)) return {std::nullopt, messageName(path) + " を開けません."};
     if (auto refusal = openRefusal(path)) return {std::nullopt, std::move(*refusal)};
     auto content = readLcdContent(path);
     if (const auto* failure = std::get_if<ReadFailure>(&content))

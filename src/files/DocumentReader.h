@@ -13,6 +13,10 @@ namespace vemurion {
 // signature. Kinds are told by the file-name part, and by the content where it carries none
 // (unnamedKindRefusal); the file's existence is not tested here.
 std::optional<std::string> openRefusal(const std::string& path);
+// Why the file at `path`, named anyhow (as a file manager hands it over), is no LCD image by its
+// content, which must begin with the signature: "<name> を開けません." or the text Open gives a
+// file of the kind its name tells, a text file or another kind. nullopt for an LCD image.
+std::optional<std::string> contentRefusal(const std::string& path);
 
 // A file whose name carries none of the known kinds is an LCD image file all the same when its
 // content is one as the desktop tells it: it begins with "LCDi" and holds every dot block its

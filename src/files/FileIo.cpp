@@ -1,6 +1,7 @@
 #include "files/FileIo.h"
 
 #include "files/FileKind.h"
+#include "files/InterruptCleanup.h"
 
 #include <algorithm>
 #include <atomic>
@@ -19,6 +20,7 @@ namespace vemurion {
 namespace {
 
 std::atomic<WriteFault> g_writeFault{WriteFault::None};
+std::atomic<TemporaryKind> g_temporaryKind{TemporaryKind::Unnamed};
 
 bool faultAt(WriteFault step) {
     return g_writeFault.load(std::memory_order_relaxed) == step;
@@ -88,19 +90,35 @@ std::string randomSuffix() {
     return suffix;
 }
 
-// Creates ".<name>.XXXXXX" in `folder` with `mode` less the umask. A replacement asks for 0666
-// rather than the 0600 of mkstemp, so that the kernel applies the umask and any default ACL
-// exactly as it would for a file created the ordinary way.
-FileDescriptor createTemporarySibling(const std::string& folder, const std::string& name,
-                                      mode_t mode, std::string& tempPath) {
+// Gives what `make(candidate)` creates a new hidden name ".<name>.XXXXXX" in `folder` (`make`
+// fails with EEXIST where a name is taken), and arms `cleanup` to remove it on SIGINT or SIGTERM.
+// Both signals wait meanwhile, so the cleanup may be armed before the name exists: no work of its
+// own then stands between the name and the caller's rename, where only SIGKILL can strike.
+template <typename Make>
+bool makeTemporarySibling(const std::string& folder, const std::string& name, std::string& tempPath,
+                          std::optional<RemovedOnInterrupt>& cleanup, const Make& make) {
     // Keeps the temporary name within NAME_MAX for long file names.
     const std::string stem = name.substr(0, std::min<std::size_t>(name.size(), 200));
+    const InterruptsHeld held;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = folder + "." + stem + "." + randomSuffix();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) return FileDescriptor(fd);
+        cleanup.emplace(tempPath);
+        if (make(tempPath)) return true;
+        const int error = errno;
+        cleanup.reset();
+        if (error != EEXIST) break;
     }
-    return FileDescriptor(-1);
+    tempPath.clear();
+    return false;
+}
+
+// Links the unnamed file `fd` under `path`. AT_EMPTY_PATH asks for a privilege; the file's entry
+// in /proc does not.
+bool linkUnnamed(int fd, const std::string& path) {
+    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return true;
+    if (errno == EEXIST) return false;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 // Gives the new file the mode, and where permitted the owner, of the file it replaces. Owner
@@ -109,6 +127,45 @@ bool adoptAttributes(int fd, const struct stat& existing) {
     // Only root may give a file away; for anyone else the replacement simply becomes theirs.
     [[maybe_unused]] const int ownerKept = ::fchown(fd, existing.st_uid, existing.st_gid);
     return ::fchmod(fd, existing.st_mode & 07777) == 0;
+}
+
+// The new content, with the mode and owner of the file it replaces (none for a new one), synced.
+bool fill(int fd, std::span<const std::uint8_t> bytes, const struct stat* replaced) {
+    return (replaced == nullptr || adoptAttributes(fd, *replaced)) && writeAll(fd, bytes) &&
+           !faultAt(WriteFault::Write) && !faultAt(WriteFault::Sync) && syncFile(fd);
+}
+
+// Writes `bytes` to a new file in `folder` that ends up under a hidden name (`tempPath`) which
+// SIGINT and SIGTERM remove (`cleanup`). Where the file system makes unnamed files, the file gets
+// its name only once it is complete and synced, so that a process killed while writing leaves
+// nothing behind; elsewhere it is named from the start. On failure `tempPath` is whatever name
+// remains to be removed, or empty.
+bool writeTemporary(const std::string& folder, const std::string& name,
+                    std::span<const std::uint8_t> bytes, const struct stat* replaced,
+                    std::string& tempPath, std::optional<RemovedOnInterrupt>& cleanup) {
+    // Files are asked for with 0666 rather than the 0600 of mkstemp, so that the kernel applies
+    // the umask and any default ACL exactly as it would for a file created the ordinary way.
+    constexpr mode_t kMode = 0666;
+    const std::string where = folder.empty() ? std::string(".") : folder;
+    FileDescriptor unnamed(g_temporaryKind.load(std::memory_order_relaxed) == TemporaryKind::Named
+                               ? -1
+                               : ::open(where.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kMode));
+    // Any refusal (EOPNOTSUPP, EISDIR from kernels without O_TMPFILE, EINVAL...) takes the named
+    // road, which meets a real failure such as a read-only folder again and reports it.
+    if (unnamed.valid()) {
+        if (!fill(unnamed.get(), bytes, replaced)) return false;
+        const auto link = [&](const std::string& at) { return linkUnnamed(unnamed.get(), at); };
+        if (makeTemporarySibling(folder, name, tempPath, cleanup, link)) return unnamed.close();
+        // Linking needs either a privilege or /proc: without both, the file is written again.
+    }
+    int fd = -1;
+    const auto create = [&](const std::string& at) {
+        fd = ::open(at.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kMode);
+        return fd >= 0;
+    };
+    if (!makeTemporarySibling(folder, name, tempPath, cleanup, create)) return false;
+    FileDescriptor named(fd);
+    return fill(named.get(), bytes, replaced) && named.close();
 }
 
 // Follows a chain of symbolic links to the file it ends at, which need not exist yet: saving
@@ -125,62 +182,6 @@ std::optional<std::string> followLinks(std::string path) {
         path = target.front() == '/' ? target : folderPart(path) + target;
     }
     return std::nullopt;
-}
-
-bool copyContent(int from, int to) {
-    std::vector<std::uint8_t> chunk(64 * 1024);
-    for (;;) {
-        const ssize_t got = ::read(from, chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        if (!writeAll(to, std::span(chunk).first(static_cast<std::size_t>(got)))) return false;
-    }
-}
-
-// Overwrites the open file `target` from its start with what `source` holds from its start.
-bool overwriteFrom(int target, int source) {
-    if (::lseek(target, 0, SEEK_SET) != 0 || ::lseek(source, 0, SEEK_SET) != 0) return false;
-    if (!copyContent(source, target)) return false;
-    const off_t end = ::lseek(source, 0, SEEK_CUR);
-    return end >= 0 && ::ftruncate(target, end) == 0 && syncFile(target);
-}
-
-// A file with more than one name is rewritten where it lies, so that every name goes on showing
-// the same file, as an ordinary overwrite would. Its old bytes are first copied to a synced
-// temporary sibling. If the rewrite fails they are written back; if even that fails, the copy is
-// renamed over this name, which then at least holds the old content again.
-bool rewriteLinkedFile(FileDescriptor& target, const struct stat& existing, const std::string& path,
-                       std::span<const std::uint8_t> bytes) {
-    const std::string folder = folderPart(path);
-    FileDescriptor old(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    std::string backupPath;
-    // The copy may hold what others may not read: it is the owner's alone until it is needed.
-    FileDescriptor backup =
-        old.valid() ? createTemporarySibling(folder, fileNamePart(path), 0600, backupPath)
-                    : FileDescriptor(-1);
-    if (!backup.valid()) return false;
-    FileDescriptor backupReader(::open(backupPath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!backupReader.valid() || !copyContent(old.get(), backup.get()) || !syncFile(backup.get())) {
-        ::unlink(backupPath.c_str());
-        return false;
-    }
-
-    const bool rewritten = writeAll(target.get(), bytes) && !faultAt(WriteFault::Write) &&
-                           !faultAt(WriteFault::Restore) &&
-                           ::ftruncate(target.get(), static_cast<off_t>(bytes.size())) == 0 &&
-                           !faultAt(WriteFault::Sync) && syncFile(target.get());
-    if (rewritten ||
-        (!faultAt(WriteFault::Restore) && overwriteFrom(target.get(), backupReader.get()))) {
-        ::unlink(backupPath.c_str());
-        return rewritten;
-    }
-    // Should even this fail, the copy stays beside the file as the one whole old content.
-    if (adoptAttributes(backup.get(), existing) && backup.close() &&
-        ::rename(backupPath.c_str(), path.c_str()) == 0) {
-        syncFolder(folder.empty() ? std::string(".") : folder);
-    }
-    return false;
 }
 
 } // namespace
@@ -262,34 +263,28 @@ bool writeFileAtomically(const std::string& requestedPath, std::span<const std::
     struct stat existingInfo {};
     const bool replacing = existing.valid();
     if (!replacing && errno != ENOENT) return false;
-    if (replacing) {
-        if (::fstat(existing.get(), &existingInfo) != 0 || !S_ISREG(existingInfo.st_mode))
-            return false;
-        if (existingInfo.st_nlink > 1)
-            return rewriteLinkedFile(existing, existingInfo, path, bytes);
-        existing.reset();
-    }
+    if (replacing &&
+        (::fstat(existing.get(), &existingInfo) != 0 || !S_ISREG(existingInfo.st_mode)))
+        return false;
+    existing.reset();
 
     std::string tempPath;
-    FileDescriptor file = createTemporarySibling(folder, name, 0666, tempPath);
-    if (!file.valid()) return false;
-
-    const bool written = (!replacing || adoptAttributes(file.get(), existingInfo)) &&
-                         writeAll(file.get(), bytes) && !faultAt(WriteFault::Write) &&
-                         !faultAt(WriteFault::Sync) && syncFile(file.get()) && file.close() &&
+    std::optional<RemovedOnInterrupt> cleanup;
+    const bool written = writeTemporary(folder, name, bytes, replacing ? &existingInfo : nullptr,
+                                        tempPath, cleanup) &&
                          !faultAt(WriteFault::Rename) &&
                          ::rename(tempPath.c_str(), path.c_str()) == 0;
     if (!written) {
-        file.reset();
-        ::unlink(tempPath.c_str());
+        if (!tempPath.empty()) ::unlink(tempPath.c_str());
         return false;
     }
     syncFolder(folder.empty() ? std::string(".") : folder);
     return true;
 }
 
-void setWriteFaultForTesting(WriteFault fault) {
+void setWriteFaultForTesting(WriteFault fault, TemporaryKind temporary) {
     g_writeFault.store(fault, std::memory_order_relaxed);
+    g_temporaryKind.store(temporary, std::memory_order_relaxed);
 }
 
 } // namespace vemurion

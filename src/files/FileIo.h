@@ -28,20 +28,23 @@ std::FILE* openFileForReading(const std::string& path);
 int openFileDescriptorForReading(const std::string& path);
 
 // Replaces the file at `path` with `bytes` without ever destroying the previous file: the bytes
-// go to a temporary file in the same folder, which is flushed, synced and renamed over `path`
-// with the old file's mode (and owner where permitted). A symbolic link is followed to the file
-// it names, which is created if it does not exist; the link stays. An existing file that this
-// user may not write, or that is no regular file, is refused. A file with more than one hard
-// link is rewritten in place, so that its names stay one file, after a synced copy of its old
-// content is made; should the rewrite fail, the copy is written back. On any failure false is
-// returned, `path` holds what it held and no temporary file remains (except in the one case
-// where even writing the old content back fails: then the copy is renamed over `path`, or left
-// beside it should that fail too).
+// go to a new file in the same folder, which is synced and renamed over `path` with the old
+// file's mode (and owner where permitted). However the process ends, `path` holds either the old
+// file or the new one, never a mixture. Where the file system allows, the new file stays unnamed
+// until it is complete and then gets a hidden temporary name for the moment before the rename;
+// elsewhere it has that name from the start. SIGINT and SIGTERM remove the temporary name, so
+// that only SIGKILL can leave it behind (on the unnamed road only in that moment). A symbolic link
+// is followed to the file it names, which is created if it does not exist; the link stays. An
+// existing file that this user may not write, or that is no regular file, is refused. A file
+// with more than one hard link is replaced like any other: `path` then names the new file, and
+// the file's other names keep the old content. On any failure false is returned, `path` holds
+// what it held and no temporary file remains.
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// Test hook: makes the next atomic writes fail at the given step until cleared. Restore makes a
-// rewrite in place fail and then the writing back of the old content fail too.
-enum class WriteFault { None, Create, Write, Sync, Rename, Restore };
-void setWriteFaultForTesting(WriteFault fault);
+// Test hook: makes the next atomic writes fail at the given step until cleared, with the new
+// content in an unnamed file where the file system allows or in a named one from the start.
+enum class WriteFault { None, Create, Write, Sync, Rename };
+enum class TemporaryKind { Unnamed, Named };
+void setWriteFaultForTesting(WriteFault fault, TemporaryKind temporary = TemporaryKind::Unnamed);
 
 } // namespace vemurion

@@ -77,4 +77,10 @@ std::string folderPart(std::string_view path) {
     return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }
 
+std::string messageName(std::string_view path) {
+    if (path.empty()) return "\"\"";
+    const std::string name = fileNamePart(path);
+    return name.empty() ? std::string(path) : name;
+}
+
 } // namespace vemurion

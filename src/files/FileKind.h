@@ -33,5 +33,8 @@ PictureKind pictureKindByContent(std::span<const std::uint8_t> head);
 std::string fileNamePart(std::string_view path);
 // The folder of a path including its final '/', or "" when the path names no folder.
 std::string folderPart(std::string_view path);
+// The name a message begins with: the file-name part, or where there is none (a path ending in
+// '/') the path as given, and for an empty path "" in quotes, so that no message starts bare.
+std::string messageName(std::string_view path);
 
 } // namespace vemurion

@@ -17,7 +17,7 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 
 std::optional<std::string> saveFile(const std::string& path, std::span<const std::uint8_t> bytes) {
     if (writeFileAtomically(path, bytes)) return std::nullopt;
-    return fileNamePart(path) + " に保存できませんでした.";
+    return messageName(path) + " に保存できませんでした.";
 }
 
 FileWriter saverSparing(std::vector<std::string> inputs) {
@@ -31,7 +31,7 @@ FileWriter saverSparing(std::vector<std::string> inputs) {
             for (const std::string& input : inputs) {
                 struct stat read {};
                 if (::stat(input.c_str(), &read) == 0 && sameFile(target, read))
-                    return fileNamePart(path) + " は入力ファイルのため保存できませんでした.";
+                    return messageName(path) + " は入力ファイルのため保存できませんでした.";
             }
         }
         return saveFile(path, bytes);

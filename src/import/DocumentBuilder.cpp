@@ -29,7 +29,7 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
                      read.document->DisplayTimes[static_cast<std::size_t>(i)]);
         return std::nullopt;
     }
-    if (!fileExists(path)) return fileNamePart(path) + " を開けません.";
+    if (!fileExists(path)) return messageName(path) + " を開けません.";
 
     if (gif) {
         const GifImport read =
@@ -67,12 +67,12 @@ std::optional<AnimationDocument> DocumentBuilder::document() const {
 }
 
 std::string DocumentBuilder::saveRefusal(const std::string& outPath) const {
-    return fileNamePart(outPath) + " はイメージが " + std::to_string(m_frames) +
+    return messageName(outPath) + " はイメージが " + std::to_string(m_frames) +
            " 枚になり, 255 枚を超えるため保存できませんでした.";
 }
 
 std::string DocumentBuilder::readRefusal(const std::string& inputPath) const {
-    return fileNamePart(inputPath) + " はイメージが " + std::to_string(m_frames) +
+    return messageName(inputPath) + " はイメージが " + std::to_string(m_frames) +
            " 枚あり, 255 枚を超えるため読み込めません.";
 }
 

@@ -160,6 +160,7 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
     test::writeText(temp.path("pic.bmp"), "BM");
     test::writeText(temp.path("anim.doc"), "LCDi");
     test::writeText(temp.path("pic.gif"), "BM and no GIF at all");
+    writeBytes(temp.path("photo.png"), Bytes(2000, 1));
     std::filesystem::create_directory(temp.path("taken.bmp"));
     struct Case {
         std::vector<std::string> args;
@@ -181,11 +182,16 @@ TEST_F(CliTest, RefusalsPrintOneLineAndExitOne) {
         {{"export", "anim.lcd", "anim.lcd"}, "anim.lcd は入力ファイルのため保存できませんでした."},
         {{"thumbnail", "short.lcd", "out.png", "128"}, "short.lcd は壊れているため読み込めません."},
         {{"thumbnail", "missing.lcd", "out.png", "128"}, "missing.lcd を開けません."},
+        // Read by content, whatever the name: only an LCD image is drawn.
+        {{"thumbnail", "photo.png", "out.png", "128"}, "photo.png は未対応のファイル形式です."},
+        {{"thumbnail", "notes.txt", "out.png", "128"}, "notes.txt は未対応のテキストファイルです."},
+        {{"info", ""}, "\"\" を開けません."},
+        {{"build", "out/", "anim.lcd"}, "out/ に保存できませんでした."},
     };
     for (const Case& c : cases) {
         const CliRun run = cli(c.args);
         EXPECT_EQ(run.status, 1) << c.args[1];
-        EXPECT_EQ(run.err, c.message + "\n");
+        EXPECT_EQ(run.err, "vemurion-cli: " + c.message + "\n");
         EXPECT_EQ(run.out, "");
     }
     EXPECT_TRUE(test::sameBytes(readBytes(temp.path("anim.lcd")), lcd));
@@ -204,8 +210,11 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         {"export", "anim.lcd", "a.bmp", "--frame", "0", "--series"},
         {"tag", "anim.lcd", "--ports", "AE"},
         {"tag", "anim.lcd", "--script=yes"},
+        {"tag", "anim.lcd", "--ports="},
         {"show", "anim.lcd", "--candidate", "9"},
-        {"build", "a.bmp", "--time", "0", "anim.lcd"},
+        {"build", "a.lcd", "--time", "0", "anim.lcd"},
+        {"build", "a.Png", "anim.lcd"},
+        {"gif", "anim.lcd", "a.bmp"},
         {"gif", "anim.lcd", "a.gif", "--scale", "17"},
         {"gif", "anim.lcd", "a.gif", "--scale", "0"},
         {"thumbnail", "anim.lcd", "a.png"},
@@ -222,6 +231,7 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
     }
     EXPECT_FALSE(std::filesystem::exists(temp.path("a.bmp")));
     EXPECT_FALSE(std::filesystem::exists(temp.path("a.png")));
+    EXPECT_FALSE(std::filesystem::exists(temp.path("a.lcd")));
 }
 
 // Every output is written as the editor saves. Where the file system refuses, the message is
@@ -294,7 +304,7 @@ TEST_F(CliTest, OutputFaultsPrintTheMessageAndKeepWhatWasThere) {
             const auto before = test::snapshot(folder);
             const CliRun run = cli(output.args);
             EXPECT_EQ(run.status, 1);
-            EXPECT_EQ(run.err, output.name + " に保存できませんでした.\n");
+            EXPECT_EQ(run.err, "vemurion-cli: " + output.name + " に保存できませんでした.\n");
             EXPECT_EQ(test::snapshot(folder), before);
         }
     }
@@ -306,7 +316,7 @@ TEST_F(CliTest, OutputFaultsPrintTheMessageAndKeepWhatWasThere) {
     for (const std::string name : {"pipe.lcd", "zero.lcd", "folder.lcd"}) {
         const CliRun run = cli({"info", name});
         EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(run.err, name + " を開けません.\n");
+        EXPECT_EQ(run.err, "vemurion-cli: " + name + " を開けません.\n");
     }
 }
 
@@ -364,7 +374,6 @@ TEST_F(CliTest, TagIsTheDialogsTextForTheFileNameWithCrLf) {
                               tagLines("anim.lcd", TagForm::Script, {true, false, true, false}))));
     EXPECT_NE(script.out.find("port=A hidden=true>\");\r\n    document.write("), std::string::npos);
 
-    EXPECT_EQ(cli({"tag", "anim.lcd", "--ports="}).out, "");
     EXPECT_EQ(
         cli({"tag", "my anim.lcd", "--ports", "D"}).out,
         "<embed type=application/x-dreamcast-lcdimg src=my%20anim.lcd port=D hidden=true>\r\n");
@@ -440,7 +449,7 @@ TEST_F(CliTest, BuildBeyond255FramesOrFromABadInputWritesNothing) {
         args.insert(args.end(), c.inputs.begin(), c.inputs.end());
         const CliRun run = cli(args);
         EXPECT_EQ(run.status, c.status) << c.message;
-        EXPECT_EQ(run.err, c.message.empty() ? "" : c.message + "\n");
+        EXPECT_EQ(run.err, c.message.empty() ? "" : "vemurion-cli: " + c.message + "\n");
         if (c.status == 0) {
             EXPECT_EQ(cli({"info", "out.lcd"}).out.substr(0, 12), "frames: 255\n");
             writeBytes(temp.path("out.lcd"), old);
@@ -526,11 +535,13 @@ TEST_F(CliTest, AnAnimatedGifGivesEveryFrameWithItsDelay) {
     writeBytes(temp.path("many.gif"), test::makeGif(1, 1, blackAndWhite, many));
     const CliRun unshown = cli({"show", "many.gif"});
     EXPECT_EQ(unshown.status, 1);
-    EXPECT_EQ(unshown.err, "many.gif はイメージが 256 枚あり, 255 枚を超えるため読み込めません.\n");
+    EXPECT_EQ(
+        unshown.err,
+        "vemurion-cli: many.gif はイメージが 256 枚あり, 255 枚を超えるため読み込めません.\n");
     const CliRun refused = cli({"build", "out.lcd", "many.gif"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err,
-              "out.lcd はイメージが 256 枚になり, 255 枚を超えるため保存できませんでした.\n");
+    EXPECT_EQ(refused.err, "vemurion-cli: out.lcd はイメージが 256 枚になり, 255 "
+                           "枚を超えるため保存できませんでした.\n");
     many.pop_back();
     writeBytes(temp.path("many.gif"), test::makeGif(1, 1, blackAndWhite, many));
     EXPECT_EQ(cli({"build", "out.lcd", "many.gif"}).status, 0);

@@ -1,8 +1,8 @@
 // Saving when the file system says no: the editor's Save As and the bitmap export, each against
-// a full disk, a failing sync, a refused rename, an immutable file, a folder or a FIFO where the
-// file should be, a link loop and a link into a missing folder. In every case the user is told,
-// whatever stood under the name is as it was, no temporary file is left and the document keeps
-// its name and its unsaved changes.
+// a full disk, a failing sync, a refused rename, a file with a second name, an immutable file, a
+// folder or a FIFO where the file should be, a link loop and a link into a missing folder. In every
+// case the user is told, whatever stood under the name is as it was, no temporary file is left and
+// the document keeps its name and its unsaved changes.
 
 #include "editor/CanvasView.h"
 #include "files/BitmapExport.h"
@@ -78,6 +78,13 @@ TEST_F(SaveFaultsTest, EveryFaultIsReportedAndKeepsWhatWasThere) {
              return std::string();
          },
          WriteFault::Rename},
+        {"a file with a second name",
+         [](const std::string& in, const std::string& name) {
+             writeBytes(in + "/" + name, kOld);
+             fs::create_hard_link(in + "/" + name, in + "/second");
+             return std::string();
+         },
+         WriteFault::Write},
         {"immutable file",
          [&](const std::string& in, const std::string& name) {
              writeBytes(in + "/" + name, kOld);

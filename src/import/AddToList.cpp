@@ -12,6 +12,7 @@
 #include "import/GifReader.h"
 #include "import/PictureClassify.h"
 #include "import/PictureFile.h"
+#include "import/Thinning.h"
 #include "spine/CanvasState.h"
 #include "spine/CommandStates.h"
 
@@ -114,6 +115,40 @@ void insertFrames(Editor& e, const std::vector<TimedFrame>& frames, int incoming
     }
 }
 
+// Of `incoming` frames of the file at `path`, how many of every how many go in: when they are
+// more than the list has room for, the user chooses between thinning them evenly and taking the
+// first that fit. 0 when the user cancels.
+int askThinningStep(Editor& e, const std::string& path, int incoming) {
+    const int room = kMaxFrames - e.doc.FrameCount;
+    if (incoming <= room || room < 1 || e.prompts == nullptr) return 1;
+    switch (e.prompts->askYesNoCancel(tooManyFramesQuestion(fileNamePart(path), incoming, room))) {
+    case Answer::Yes:
+        return thinningStep(incoming, room);
+    case Answer::No:
+        return 1;
+    case Answer::Cancel:
+        break;
+    }
+    return 0;
+}
+
+// An LCD file's frames, thinned at `step`.
+LcdContent thinnedContent(const LcdContent& content, int step) {
+    const auto incoming = std::min(content.frames.size(), content.timeBytes.size());
+    std::vector<int> times;
+    for (std::size_t k = 0; k < incoming; ++k)
+        times.push_back(std::max<int>(content.timeBytes[k], 1));
+    LcdContent thinned = content;
+    thinned.frames.clear();
+    thinned.timeBytes.clear();
+    for (const int k : thinnedFrames(static_cast<int>(incoming), step))
+        thinned.frames.push_back(content.frames[static_cast<std::size_t>(k)]);
+    for (const int time : thinnedTimes(times, step))
+        thinned.timeBytes.push_back(static_cast<std::uint8_t>(time));
+    thinned.frameCount = static_cast<int>(thinned.frames.size());
+    return thinned;
+}
+
 // An animated GIF: its frames that fit, at once when all are plain, otherwise through the
 // conversion dialog. A still GIF is a picture like any other. False when the file could not be
 // read; the user has been told.
@@ -175,8 +210,12 @@ void A1Click(Editor& e) {
         if (picture == PictureKind::None) {
             const auto content = readAddableLcd(e, path);
             if (!content) return;
+            const int step = askThinningStep(
+                e, path,
+                static_cast<int>(std::min(content->frames.size(), content->timeBytes.size())));
+            if (step == 0) return;
             discardUndo(e);
-            InsertLcdFrames(e, *content);
+            InsertLcdFrames(e, step > 1 ? thinnedContent(*content, step) : *content);
         } else if (!InsertPictureFile(e, path, picture)) {
             return;
         }

@@ -1,4 +1,5 @@
 #include "import/AddToList.h"
+#include "import/Thinning.h"
 
 #include "framelist/FrameList.h"
 #include "spine/CommandStates.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -128,39 +130,52 @@ TEST_F(AddToListTest, FramesOfAnLcdFileGoInFrontOfTheCurrentFrame) {
     EXPECT_EQ(e.openFolder, temp.folder() + "/in/");
 }
 
-// The list's own frames always stay; of the file's, those that fit go in, and the user hears
-// how many did not.
+// The list's own frames always stay. Of a file's frames that do not all fit, the user takes
+// the first that fit (and hears how many did not), or every N-th with the times of the frames
+// between summed, or none.
 TEST_F(AddToListTest, ListKeepsItsFramesAndTakesThoseOfTheFileThatFit) {
     struct Case {
         int count, current, inFile;
-        int added;
+        std::optional<Answer> answer; // to the question, when there is one
+        int added, step;
         const char* message; // none when every frame fits
     };
+    const char* const left45 = "リストに入りきらないため, 45 枚のイメージは追加されませんでした.";
     const Case cases[] = {
-        {100, 50, 200, 155, "リストに入りきらないため, 45 枚のイメージは追加されませんでした."},
-        {250, 250, 5, 5, nullptr},
-        {254, 0, 2, 1, "リストに入りきらないため, 1 枚のイメージは追加されませんでした."},
+        {100, 50, 200, Answer::No, 155, 1, left45},
+        {100, 50, 200, Answer::Yes, 100, 2, nullptr},
+        {100, 50, 200, Answer::Cancel, 0, 1, nullptr},
+        {250, 250, 5, std::nullopt, 5, 1, nullptr},
+        {254, 0, 2, Answer::No, 1, 1,
+         "リストに入りきらないため, 1 枚のイメージは追加されませんでした."},
+        {200, 0, 255, Answer::Yes, 51, 5, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.inFile << " frames into " << c.count);
         makeDocument(c.count, c.current);
         prompts.clearRecord();
+        if (c.answer) prompts.answer(*c.answer);
         addFile(makeFile("long.lcd", lcdBytes(std::vector<std::uint8_t>(c.inFile, 9))));
 
         std::vector<int> expected(static_cast<std::size_t>(c.count + c.added));
         const auto at = [&](int k) { return expected.begin() + k; };
         std::iota(at(0), at(c.current), 0);
-        std::iota(at(c.current), at(c.current + c.added), kFromFile);
+        for (int k = 0; k < c.added; ++k)
+            *at(c.current + k) = kFromFile + k * c.step;
         std::iota(at(c.current + c.added), expected.end(), c.current);
         EXPECT_EQ(numbers(), expected);
-        EXPECT_EQ(e.doc.DisplayTimes[std::size_t(c.current + c.added - 1)], 9);
-        EXPECT_EQ(e.doc.DisplayTimes[std::size_t(c.count + c.added - 1)],
-                  c.current < c.count ? c.count : 9);
+        EXPECT_EQ(prompts.questions.size(), c.answer ? 1u : 0u);
         EXPECT_EQ(prompts.warnings,
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(e.undo.undoState, c.added > 0 ? -1 : 0);
+        if (c.added == 0) continue;
+        const int last = c.inFile - (c.added - 1) * c.step; // frames the last kept one stands for
+        EXPECT_EQ(e.doc.DisplayTimes[std::size_t(c.current)], 9 * c.step);
+        EXPECT_EQ(e.doc.DisplayTimes[std::size_t(c.current + c.added - 1)],
+                  9 * (c.step > 1 ? std::min(last, c.step) : 1));
         EXPECT_EQ(e.doc.CurrentFrame, c.current);
-        EXPECT_FALSE(e.commandEnabled.at("A1"));
     }
+    EXPECT_EQ(thinnedTimes(std::vector<int>{200, 100, 5}, 2), (std::vector<int>{255, 5}));
 }
 
 // Files that cannot be added leave the document, its undo record and the dialog's folder as

@@ -205,6 +205,8 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         {"tag", "anim.lcd", "--ports", "AE"},
         {"tag", "anim.lcd", "--script=yes"},
         {"show", "anim.lcd", "--candidate", "9"},
+        {"show", "anim.lcd", "--dither", "blue"},
+        {"build", "a.bmp", "--fit", "zoom", "anim.lcd"},
         {"build", "a.bmp", "--time", "0", "anim.lcd"},
         {"gif", "anim.lcd", "a.gif", "--scale", "17"},
         {"gif", "anim.lcd", "a.gif", "--scale", "0"},
@@ -478,6 +480,21 @@ TEST_F(CliTest, PicturesComeInAsAddToListWouldInsertThem) {
     const CliRun onBlack = cli({"show", "grey.gif", "--white-on-black", "--candidate=3"});
     EXPECT_EQ(line(onBlack.out, 11),
               std::string(14, '#') + std::string(20, '.') + std::string(14, '#'));
+
+    // The ordered pattern lies fixed on the frame's dots: its row 3 turns level 125 black at
+    // even x and white at odd x.
+    EXPECT_EQ(line(cli({"show", "grey.gif", "--dither", "ordered"}).out, 11),
+              std::string(14, '.') + "#.#.#.#.#.#.#.#.#.#." + std::string(14, '.'));
+    // A black 96 x 16 picture: whole, it is 48 x 8 dots in the middle; cut, it fills the frame.
+    std::vector<test::GifImageSpec> band(1);
+    band[0].width = 96;
+    band[0].height = 16;
+    band[0].indices.assign(96 * 16, 0);
+    writeBytes(temp.path("band.gif"), test::makeGif(96, 16, {kBlack}, band));
+    const std::string contained = cli({"show", "band.gif", "--fit", "contain"}).out;
+    EXPECT_EQ(line(contained, 11) + line(contained, 12) + line(contained, 19) + line(contained, 20),
+              std::string(48, '.') + std::string(96, '#') + std::string(48, '.'));
+    EXPECT_EQ(line(cli({"show", "band.gif", "--fit=cover"}).out, 0), std::string(48, '#'));
 
     writeLcd("one.lcd", documentOf({6}, 255));
     const CliRun build =

@@ -24,9 +24,20 @@ struct OptionSet {
 
 // As the commands show, export and build declare them.
 const std::array<OptionSet, 3> kOptionSets = {{
-    {{{"--frame", true}, {"--candidate", true}, {"--white-on-black", false}}, 1, 1},
+    {{{"--frame", true},
+      {"--candidate", true},
+      {"--dither", true},
+      {"--fit", true},
+      {"--white-on-black", false}},
+     1,
+     1},
     {{{"--frame", true}, {"--series", false}}, 2, 2},
-    {{{"--loop", true}, {"--time", true}, {"--candidate", true}, {"--white-on-black", false}},
+    {{{"--loop", true},
+      {"--time", true},
+      {"--candidate", true},
+      {"--dither", true},
+      {"--fit", true},
+      {"--white-on-black", false}},
      2,
      std::nullopt},
 }};

@@ -112,6 +112,13 @@ void checkPicture(const ImportedPicture& imported) {
     const Raster& picture = imported.picture;
     if (imported.fit == PictureFit::TooLarge) {
         FUZZ_CHECK(picture.width() == kFrameWidth && picture.height() == kFrameHeight);
+        // The whole picture fills the frame along one side at least.
+        const Raster& contained = imported.contained;
+        FUZZ_CHECK(contained.width() == kFrameWidth || contained.height() == kFrameHeight);
+        FUZZ_CHECK(contained.width() >= 1 && contained.width() <= kFrameWidth);
+        FUZZ_CHECK(contained.height() >= 1 && contained.height() <= kFrameHeight);
+        FUZZ_CHECK(imported.covered.width() == kFrameWidth &&
+                   imported.covered.height() == kFrameHeight);
     } else {
         FUZZ_CHECK(picture.width() >= 1 && picture.width() <= kFrameWidth);
         FUZZ_CHECK(picture.height() >= 1 && picture.height() <= kFrameHeight);

@@ -60,4 +60,16 @@ std::optional<std::string> Arguments::text(const std::string& option) const {
     return found->second;
 }
 
+int Arguments::oneOf(const std::string& option, const std::vector<std::string>& names,
+                     int fallback) const {
+    const auto found = m_values.find(option);
+    if (found == m_values.end()) return fallback;
+    const auto name = std::find(names.begin(), names.end(), found->second);
+    if (name != names.end()) return static_cast<int>(name - names.begin());
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    throw UsageError(option + " takes " + list);
+}
+
 } // namespace vemurion::cli

@@ -30,6 +30,8 @@ public:
     // The option's value as a whole number from `low` to `high`, or `fallback` without it.
     int number(const std::string& option, int low, int high, int fallback) const;
     std::optional<std::string> text(const std::string& option) const;
+    // The option's value as its place among `names`, or `fallback` without it.
+    int oneOf(const std::string& option, const std::vector<std::string>& names, int fallback) const;
 
 private:
     std::vector<std::string> m_positional;

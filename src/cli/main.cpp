@@ -66,6 +66,11 @@ BuildOptions pictureOptions(const Arguments& args) {
     BuildOptions options;
     options.candidate = args.number("--candidate", 0, kCandidateCount - 1, kFirstChosenCandidate);
     options.background = args.has("--white-on-black") ? kBlack : kWhite;
+    // In the order of DitherMethod and AspectFit.
+    options.conversion.method = static_cast<DitherMethod>(
+        args.oneOf("--dither", {"none", "ordered", "floyd-steinberg", "atkinson"}, 0));
+    options.conversion.fit =
+        static_cast<AspectFit>(args.oneOf("--fit", {"stretch", "contain", "cover"}, 0));
     return options;
 }
 
@@ -199,9 +204,13 @@ const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> table = {
         {"info", "info FILE", "info anim.lcd", {}, 1, 1, runInfo},
         {"show",
-         "show FILE [--frame I] [--candidate K] [--white-on-black]",
-         "show photo.jpg --candidate 3",
-         {{"--frame", true}, {"--candidate", true}, {"--white-on-black", false}},
+         "show FILE [--frame I] [--candidate K] [--dither D] [--fit F] [--white-on-black]",
+         "show photo.jpg --candidate 3 --dither floyd-steinberg --fit cover",
+         {{"--frame", true},
+          {"--candidate", true},
+          {"--dither", true},
+          {"--fit", true},
+          {"--white-on-black", false}},
          1,
          1,
          runShow},
@@ -220,9 +229,15 @@ const std::vector<Subcommand>& subcommands() {
          1,
          runTag},
         {"build",
-         "build OUT [--loop N] [--time T] [--candidate K] [--white-on-black] INPUT...",
+         "build OUT [--loop N] [--time T] [--candidate K] [--dither D] [--fit F] "
+         "[--white-on-black] INPUT...",
          "build anim.lcd --loop 3 title.lcd walk.lcd",
-         {{"--loop", true}, {"--time", true}, {"--candidate", true}, {"--white-on-black", false}},
+         {{"--loop", true},
+          {"--time", true},
+          {"--candidate", true},
+          {"--dither", true},
+          {"--fit", true},
+          {"--white-on-black", false}},
          2,
          std::nullopt,
          runBuild},
@@ -264,6 +279,11 @@ std::string helpText() {
             "          all frames of LCD files and animated GIFs, one frame of display time T\n"
             "          (default 1) for a picture, plain or candidate K (0 to 8, default 4) of\n"
             "          its conversion; loop count 1 to 255 (default 255, without end)\n"
+            "  --dither D  show and build convert a picture by method D: none (the nine\n"
+            "          thresholds, the default), ordered (an 8 x 8 pattern), floyd-steinberg\n"
+            "          or atkinson (error diffusion)\n"
+            "  --fit F  and fit one larger than 48 x 32 by F: stretch (the default), contain\n"
+            "          (the whole picture on the background) or cover (the overflow cut off)\n"
             "  gif     an animated GIF at the animation's timing, each dot S x S pixels "
             "(1 to 16, default 4)\n"
             "  thumbnail  the first frame as a PNG of at most SIZE pixels on its longer side,\n"

@@ -38,7 +38,8 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
         // A still GIF is a picture like any other; an animated one keeps its delays.
         const bool still = read.frameCount == 1;
         for (const GifFrame& frame : read.frames)
-            addFrame(frameToAdd(frame.picture, m_options.candidate, m_options.background),
+            addFrame(frameToAdd(frame.picture, m_options.candidate, m_options.background,
+                                m_options.conversion),
                      still ? m_options.pictureTime : frame.ticks);
         m_frames += read.frameCount - static_cast<int>(read.frames.size());
         return std::nullopt;
@@ -46,8 +47,9 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
     const ImportResult read =
         png ? importPngFile(path, m_options.background) : importPictureFile(path);
     if (!read.picture) return read.error;
-    addFrame(frameToAdd(*read.picture, m_options.candidate, m_options.background),
-             m_options.pictureTime);
+    addFrame(
+        frameToAdd(*read.picture, m_options.candidate, m_options.background, m_options.conversion),
+        m_options.pictureTime);
     return std::nullopt;
 }
 

@@ -16,6 +16,7 @@ struct BuildOptions {
     int pictureTime = 1;                   // display time of a frame made from a picture
     int candidate = kFirstChosenCandidate; // the conversion's candidate for other pictures
     Rgb background = kWhite;               // kBlack for the white-on-black colour mode
+    ConversionChoice conversion;           // the conversion's method and aspect
 };
 
 // A new document made of the frames of files, in order, as Add to list brings them in: an LCD

@@ -99,6 +99,11 @@ bool FrameReducer::begin(const RowLayout& layout) {
         m_acrossRows.assign(std::size_t(height) * kFrameRowSums, 0);
     }
     m_frame.assign(std::size_t{kFrameHeight} * kFrameRowSums, 0);
+    m_contained =
+        AreaGrid(containedAxis(width, layout.unit, m_extentX, m_extentY, true),
+                 containedAxis(height, layout.unit, m_extentY, m_extentX, false), m_order);
+    m_covered = AreaGrid(coveredAxis(width, layout.unit, m_extentX, m_extentY, true),
+                         coveredAxis(height, layout.unit, m_extentY, m_extentX, false), m_order);
     return true;
 }
 
@@ -163,6 +168,8 @@ void FrameReducer::row(const std::uint8_t* dots) {
             m_kept.set(x, y, makeRgb(channelAt(dots, 0), channelAt(dots, 1), channelAt(dots, 2)));
         return;
     }
+    m_contained.addRow(y, dots);
+    m_covered.addRow(y, dots);
     if (!m_downFirst) {
         // Fewer rows than the frame: each source dot goes to at most two frame columns here,
         // and the rows are spread over the frame's rows at the end.
@@ -229,9 +236,13 @@ ImportedPicture FrameReducer::finish() {
                                          static_cast<std::uint8_t>(sums[2] / total)));
         }
     }
+    imported.contained = m_contained.average();
+    imported.covered = m_covered.average();
     m_current = {};
     m_next = {};
     m_acrossRows = {};
+    m_contained = {};
+    m_covered = {};
     return imported;
 }
 

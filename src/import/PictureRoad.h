@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Raster.h"
+#include "import/AreaGrid.h"
 #include "spine/IncomingPicture.h"
 
 #include <cstdint>
@@ -32,7 +33,8 @@ Raster frameForConversion(const ImportedPicture& imported, Rgb background);
 // Classifies a picture and reduces it to the frame as its rows arrive. A picture that fits is
 // kept whole; a larger one is never held: its rows are summed into the frame's rows, each
 // source dot contributing to at most two frame columns and two frame rows. Memory is the frame
-// plus two rows of sums.
+// plus two rows of sums. A larger picture is averaged in the same pass for each aspect the
+// conversion offers, into grids of its own (ImportedPicture::contained and covered).
 class FrameReducer : public PictureRows {
 public:
     using PictureRows::begin;
@@ -86,6 +88,8 @@ private:
     std::vector<std::uint32_t> m_acrossRows; // fewer than 32 rows: 48 x 3 sums per source row
     // The frame's sums, 48 x 32 x 3, red first.
     std::vector<std::uint64_t> m_frame;
+    AreaGrid m_contained;
+    AreaGrid m_covered;
 };
 
 } // namespace vemurion

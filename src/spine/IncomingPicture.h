@@ -55,6 +55,11 @@ struct ImportedPicture {
     // Plain and Colours: the picture as it is, at most 48 x 32. TooLarge: the 48 x 32 frame,
     // each dot the area average of the source it covers, each channel truncated.
     Raster picture;
+    // TooLarge only, else empty; averaged alike. The whole picture on the largest grid of its
+    // shape within 48 x 32, the shorter side rounded to whole dots; and the centred part of the
+    // picture of 3 : 2 shape on 48 x 32.
+    Raster contained{};
+    Raster covered{};
 };
 
 // A picture read from a file or the clipboard, or the message that says why it was refused.

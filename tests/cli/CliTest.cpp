@@ -215,6 +215,8 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         {"build", "a.lcd", "--time", "0", "anim.lcd"},
         {"build", "a.Png", "anim.lcd"},
         {"gif", "anim.lcd", "a.bmp"},
+        {"show", "anim.lcd", "--dither", "blue"},
+        {"build", "a.lcd", "--fit", "zoom", "anim.lcd"},
         {"gif", "anim.lcd", "a.gif", "--scale", "17"},
         {"gif", "anim.lcd", "a.gif", "--scale", "0"},
         {"thumbnail", "anim.lcd", "a.png"},
@@ -487,6 +489,21 @@ TEST_F(CliTest, PicturesComeInAsAddToListWouldInsertThem) {
     const CliRun onBlack = cli({"show", "grey.gif", "--white-on-black", "--candidate=3"});
     EXPECT_EQ(line(onBlack.out, 11),
               std::string(14, '#') + std::string(20, '.') + std::string(14, '#'));
+
+    // The ordered pattern lies fixed on the frame's dots: its row 3 turns level 125 black at
+    // even x and white at odd x.
+    EXPECT_EQ(line(cli({"show", "grey.gif", "--dither", "ordered"}).out, 11),
+              std::string(14, '.') + "#.#.#.#.#.#.#.#.#.#." + std::string(14, '.'));
+    // A black 96 x 16 picture: whole, it is 48 x 8 dots in the middle; cut, it fills the frame.
+    std::vector<test::GifImageSpec> band(1);
+    band[0].width = 96;
+    band[0].height = 16;
+    band[0].indices.assign(96 * 16, 0);
+    writeBytes(temp.path("band.gif"), test::makeGif(96, 16, {kBlack}, band));
+    const std::string contained = cli({"show", "band.gif", "--fit", "contain"}).out;
+    EXPECT_EQ(line(contained, 11) + line(contained, 12) + line(contained, 19) + line(contained, 20),
+              std::string(48, '.') + std::string(96, '#') + std::string(48, '.'));
+    EXPECT_EQ(line(cli({"show", "band.gif", "--fit=cover"}).out, 0), std::string(48, '#'));
 
     writeLcd("one.lcd", documentOf({6}, 255));
     const CliRun build =

@@ -15,6 +15,7 @@ namespace {
 
 using test::importRaster;
 using test::sendRows;
+using test::slowFit;
 
 Raster randomColours(int width, int height, unsigned seed) {
     std::mt19937 random(seed);
@@ -24,54 +25,20 @@ Raster randomColours(int width, int height, unsigned seed) {
     return picture;
 }
 
-// The overlap of source dot s (covering [s t, (s + 1) t)) and target dot j (covering
-// [j n, (j + 1) n)) on an axis of n source and t target dots.
-std::int64_t overlap(int s, int j, int n, int t) {
-    const std::int64_t begin = std::max(std::int64_t{s} * t, std::int64_t{j} * n);
-    const std::int64_t end = std::min(std::int64_t{s + 1} * t, std::int64_t{j + 1} * n);
-    return std::max<std::int64_t>(0, end - begin);
-}
-
-// The whole picture stretched onto 48 x 32, every frame dot visiting every source dot.
-Raster slowAverage(const Raster& source) {
-    const int w = source.width();
-    const int h = source.height();
-    Raster frame(kFrameWidth, kFrameHeight);
-    for (int r = 0; r < kFrameHeight; ++r) {
-        for (int c = 0; c < kFrameWidth; ++c) {
-            std::int64_t sum[3] = {0, 0, 0};
-            for (int y = 0; y < h; ++y) {
-                const std::int64_t down = overlap(y, r, h, kFrameHeight);
-                if (down == 0) continue;
-                for (int x = 0; x < w; ++x) {
-                    const std::int64_t weight = down * overlap(x, c, w, kFrameWidth);
-                    const Rgb dot = source.at(x, y);
-                    sum[0] += weight * redOf(dot);
-                    sum[1] += weight * greenOf(dot);
-                    sum[2] += weight * blueOf(dot);
-                }
-            }
-            const std::int64_t total = std::int64_t{w} * h;
-            frame.set(c, r,
-                      makeRgb(static_cast<std::uint8_t>(sum[0] / total),
-                              static_cast<std::uint8_t>(sum[1] / total),
-                              static_cast<std::uint8_t>(sum[2] / total)));
-        }
-    }
-    return frame;
-}
-
 TEST(PictureRoad, LargePicturesAreTheFullSizeAreaAverage) {
     struct Size {
         int width;
         int height;
     };
-    for (const Size size : {Size{49, 32}, Size{48, 33}, Size{100, 40}, Size{1, 1000}, Size{1000, 1},
-                            Size{47, 100}, Size{200, 31}, Size{97, 65}}) {
+    for (const Size size :
+         {Size{49, 32}, Size{48, 33}, Size{100, 40}, Size{1, 1000}, Size{1000, 1}, Size{47, 100},
+          Size{200, 31}, Size{97, 65}, Size{96, 64}, Size{60, 1000}}) {
         SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
         const Raster source = randomColours(size.width, size.height,
                                             static_cast<unsigned>(size.width * 7 + size.height));
-        const Raster expected = slowAverage(source);
+        const Raster expected = slowFit(source, AspectFit::Stretch);
+        const Raster contained = slowFit(source, AspectFit::Contain);
+        const Raster covered = slowFit(source, AspectFit::Cover);
         for (DotOrder order : {DotOrder::Rgb, DotOrder::Bgr}) {
             for (bool bottomUp : {false, true}) {
                 FrameReducer reducer;
@@ -79,6 +46,8 @@ TEST(PictureRoad, LargePicturesAreTheFullSizeAreaAverage) {
                 const ImportedPicture imported = reducer.finish();
                 EXPECT_EQ(imported.fit, PictureFit::TooLarge);
                 EXPECT_TRUE(imported.picture == expected) << "bottom up " << bottomUp;
+                EXPECT_TRUE(imported.contained == contained) << "bottom up " << bottomUp;
+                EXPECT_TRUE(imported.covered == covered) << "bottom up " << bottomUp;
             }
         }
     }
@@ -123,7 +92,10 @@ TEST(PictureRoad, ScaledRowsWithPartlyCoveredEdgesGiveTheFullSizeAverage) {
         }
         scaled.row(line.data());
     }
-    EXPECT_TRUE(scaled.finish().picture == slowAverage(source));
+    const ImportedPicture imported = scaled.finish();
+    EXPECT_TRUE(imported.picture == slowFit(source, AspectFit::Stretch));
+    EXPECT_TRUE(imported.contained == slowFit(source, AspectFit::Contain));
+    EXPECT_TRUE(imported.covered == slowFit(source, AspectFit::Cover));
     // An extent that leaves the last dot wholly outside is refused.
     EXPECT_FALSE(scaled.begin(RowLayout{49, 33, DotOrder::Rgb, 2, 96, 65}));
 }

@@ -3,6 +3,7 @@
 #include "document/FrameSheet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
@@ -103,6 +104,57 @@ ImportedPicture importRaster(const Raster& picture) {
     FrameReducer reducer;
     EXPECT_TRUE(sendRows(picture, reducer));
     return reducer.finish();
+}
+
+Raster slowFit(const Raster& source, AspectFit fit) {
+    const int w = source.width();
+    const int h = source.height();
+    // The part of the picture that is averaged, in twelfths of a dot, and the grid it fills.
+    std::int64_t fromX = 0, fromY = 0, lengthX = 12 * w, lengthY = 12 * h;
+    int gridW = kFrameWidth, gridH = kFrameHeight;
+    const bool wide = w * 2 > h * 3;
+    const bool tall = w * 2 < h * 3;
+    if (fit == AspectFit::Contain && wide)
+        gridH = static_cast<int>(std::max(1L, std::lround(48.0 * h / w)));
+    if (fit == AspectFit::Contain && tall)
+        gridW = static_cast<int>(std::max(1L, std::lround(32.0 * w / h)));
+    if (fit == AspectFit::Cover && wide) {
+        lengthX = 18 * h; // 3 / 2 of the height
+        fromX = (12 * w - lengthX) / 2;
+    }
+    if (fit == AspectFit::Cover && tall) {
+        lengthY = 8 * w; // 2 / 3 of the width
+        fromY = (12 * h - lengthY) / 2;
+    }
+    // How much of source dot s lies in grid dot j, in 1 / (12 n) of a dot for n grid dots.
+    const auto overlap = [](int s, int j, std::int64_t from, std::int64_t length, int n) {
+        const std::int64_t begin = std::max(std::int64_t{s} * 12 * n, from * n + j * length);
+        const std::int64_t end =
+            std::min(std::int64_t{s + 1} * 12 * n, from * n + (j + 1) * length);
+        return std::max<std::int64_t>(0, end - begin);
+    };
+    Raster grid(gridW, gridH);
+    for (int r = 0; r < gridH; ++r) {
+        for (int c = 0; c < gridW; ++c) {
+            std::int64_t sum[3] = {0, 0, 0};
+            for (int y = 0; y < h; ++y) {
+                const std::int64_t down = overlap(y, r, fromY, lengthY, gridH);
+                for (int x = 0; x < w && down > 0; ++x) {
+                    const std::int64_t weight = down * overlap(x, c, fromX, lengthX, gridW);
+                    const Rgb dot = source.at(x, y);
+                    sum[0] += weight * redOf(dot);
+                    sum[1] += weight * greenOf(dot);
+                    sum[2] += weight * blueOf(dot);
+                }
+            }
+            const std::int64_t total = lengthX * lengthY;
+            grid.set(c, r,
+                     makeRgb(static_cast<std::uint8_t>(sum[0] / total),
+                             static_cast<std::uint8_t>(sum[1] / total),
+                             static_cast<std::uint8_t>(sum[2] / total)));
+        }
+    }
+    return grid;
 }
 
 Raster patterned(int seed) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Raster.h"
+#include "import/Conversion.h"
 #include "import/PictureRoad.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,9 @@ bool sendRows(const Raster& picture, PictureRows& rows, DotOrder order = DotOrde
 Raster readNetpbm(const std::string& path);
 // `picture` through the import road.
 ImportedPicture importRaster(const Raster& picture);
+// A picture larger than the frame as `fit` shapes it, each dot the area average of what it
+// covers, computed by visiting every source dot for every dot.
+Raster slowFit(const Raster& source, AspectFit fit);
 // A 48 x 32 black-and-white frame, a different pattern for each seed.
 Raster patterned(int seed);
 // The largest difference of any channel of any dot; pictures of different sizes differ by 256.

@@ -236,10 +236,11 @@ void InsertLcdFrames(Editor& e, const LcdContent& content) {
     insertFrames(e, frames, incoming);
 }
 
-void insertConvertedAnimation(Editor& e, const ConversionRequest& request, int candidate) {
+void insertConvertedAnimation(Editor& e, const ConversionRequest& request, int candidate,
+                              ConversionChoice choice) {
     std::vector<TimedFrame> frames;
     for (const IncomingFrame& frame : request.animation)
-        frames.push_back({frameToAdd(frame.picture, candidate, e.rightColor), frame.time});
+        frames.push_back({frameToAdd(frame.picture, candidate, e.rightColor, choice), frame.time});
     discardUndo(e);
     insertFrames(e, frames, request.animationFrames);
     Deselect(e);

@@ -2,6 +2,7 @@
 
 #include "files/FileKind.h"
 #include "files/LcdFile.h"
+#include "import/Conversion.h"
 #include "spine/Editor.h"
 
 #include <string>
@@ -34,7 +35,8 @@ void InsertLcdFrames(Editor& e, const LcdContent& content);
 
 // The conversion dialog's OK for an animation: candidate `candidate` of each frame's conversion
 // (a plain frame as it is) goes in front of the current frame, as InsertLcdFrames puts frames.
-void insertConvertedAnimation(Editor& e, const ConversionRequest& request, int candidate);
+void insertConvertedAnimation(Editor& e, const ConversionRequest& request, int candidate,
+                              ConversionChoice choice = {});
 
 // Reads a still picture file of `kind` once: a bitmap or JPEG file under its described names
 // through the editor's picture files, any other through the import road.

@@ -3,6 +3,7 @@
 #include "import/AddToList.h"
 #include "import/ui/PictureLoader.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
@@ -30,7 +31,8 @@ TfrmSelection::TfrmSelection(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8("拡張貼り付け"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(341, 291);
+    // The nine candidates and the buttons as ever; the two choices in a column to their right.
+    setFixedSize(541, 291);
 
     spSelCursor = new QFrame(this);
     spSelCursor->setObjectName("spSelCursor");
@@ -63,7 +65,38 @@ TfrmSelection::TfrmSelection(QWidget* parent) : QDialog(parent) {
     Button2->setGeometry(175, 255, 86, 25);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 
+    const auto choiceBox = [this](const char* name, const char* caption, int top) {
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        label->setObjectName(QString::fromUtf8(name).replace(0, 2, "lb"));
+        label->move(345, top);
+        auto* box = new QComboBox(this);
+        box->setObjectName(name);
+        box->setGeometry(345, top + 20, 185, 25);
+        return box;
+    };
+    cbDither = choiceBox("cbDither", "白黒にする方法:", 31);
+    for (int i = 0; i < kDitherMethodCount; ++i)
+        cbDither->addItem(QString::fromUtf8(ditherCaption(static_cast<DitherMethod>(i))));
+    cbFit = choiceBox("cbFit", "大きな画像の縦横比:", 106);
+    for (int i = 0; i < kAspectFitCount; ++i)
+        cbFit->addItem(QString::fromUtf8(fitCaption(static_cast<AspectFit>(i))));
+    for (QComboBox* box : {cbDither, cbFit}) {
+        connect(box, &QComboBox::activated, this, [this] { choiceChanged(); });
+    }
+
     SelectCandidate(m_chosenCandidate);
+}
+
+void TfrmSelection::choiceChanged() {
+    m_choice.method = static_cast<DitherMethod>(cbDither->currentIndex());
+    m_choice.fit = static_cast<AspectFit>(cbFit->currentIndex());
+    if (m_candidatesReady) computeCandidates();
+}
+
+void TfrmSelection::computeCandidates() {
+    m_candidates = conversionCandidates(m_request.picture, m_choice, m_editor->rightColor);
+    for (int i = 0; i < kCandidateCount; ++i)
+        showCandidate(i, m_candidates[static_cast<std::size_t>(i)]);
 }
 
 void TfrmSelection::showFor(Editor& e, const ConversionRequest& request) {
@@ -119,9 +152,9 @@ void TfrmSelection::FormShow() {
     // The dialog may have lost the focus, and closed, while the text went up.
     if (!isVisible()) return;
 
-    m_candidates = thresholdCandidates(frameForConversion(m_request.picture, m_editor->rightColor));
-    for (int i = 0; i < kCandidateCount; ++i)
-        showCandidate(i, m_candidates[static_cast<std::size_t>(i)]);
+    // The aspect concerns only pictures larger than the frame.
+    cbFit->setEnabled(m_request.picture.fit == PictureFit::TooLarge);
+    computeCandidates();
     m_candidatesReady = true;
     Label1->setText(QString::fromUtf8("以下の画像から最適なものを選択して下さい."));
     Label1->adjustSize();
@@ -134,7 +167,7 @@ void TfrmSelection::ImageClick(int number) {
 void TfrmSelection::Button1Click() {
     if (m_candidatesReady && m_editor != nullptr) {
         if (!m_request.animation.empty()) {
-            insertConvertedAnimation(*m_editor, m_request, m_chosenCandidate);
+            insertConvertedAnimation(*m_editor, m_request, m_chosenCandidate, m_choice);
         } else {
             applyConversion(*m_editor, m_candidates[static_cast<std::size_t>(m_chosenCandidate)],
                             m_request.destination);

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -25,6 +26,7 @@ public:
     void showFor(Editor& e, const ConversionRequest& request);
 
     int chosenCandidate() const { return m_chosenCandidate; }
+    ConversionChoice choice() const { return m_choice; }
     // Moves the cursor around candidate `number` (0 .. 8) and makes it the chosen one.
     void SelectCandidate(int number);
 
@@ -39,18 +41,25 @@ private:
     void Button2Click();
     void FormDeactivate();
     void showCandidate(int number, const Raster& picture);
+    // Renders the nine candidates of the request's picture, already read and reduced, for the
+    // chosen method and aspect.
+    void computeCandidates();
+    void choiceChanged();
 
     Editor* m_editor = nullptr;
     ConversionRequest m_request;
     std::array<Raster, kCandidateCount> m_candidates;
     bool m_candidatesReady = false;
     int m_chosenCandidate = kFirstChosenCandidate;
+    ConversionChoice m_choice;
 
     QLabel* Label1 = nullptr;
     std::array<QLabel*, kCandidateCount> m_images{};
     QFrame* spSelCursor = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+    QComboBox* cbDither = nullptr;
+    QComboBox* cbFit = nullptr;
 };
 
 // The editor's way to the dialog: every request shows it for that editor.

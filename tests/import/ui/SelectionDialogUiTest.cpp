@@ -4,6 +4,7 @@
 #include "support/Pictures.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
@@ -97,6 +98,35 @@ TEST_F(SelectionDialogUi, ChoiceOfNineCandidatesIsKeptAfterCancelAndInsertedOnOk
     EXPECT_EQ(e.doc.DisplayTimes[0], 1);
     EXPECT_EQ(e.undo.undoState, 1);
     EXPECT_TRUE(e.doc.Modified);
+}
+
+// Another method or aspect renders the nine candidates again from the picture the request
+// carries; the choice stays for the next use, and OK inserts the candidate as shown.
+TEST_F(SelectionDialogUi, MethodAndAspectChangeTheCandidatesAndAreKept) {
+    ConversionRequest large = request();
+    large.picture = test::importRaster(Raster(300, 100, makeRgb(90, 90, 90)));
+    dialog.showFor(e, large);
+    QApplication::setActiveWindow(&dialog);
+    auto* method = child<QComboBox>("cbDither");
+    auto* fit = child<QComboBox>("cbFit");
+    EXPECT_TRUE(fit->isEnabled());
+    method->setFocus();
+    QTest::keyClick(method, Qt::Key_Down); // ordered
+    fit->setFocus();
+    QTest::keyClick(fit, Qt::Key_Down); // contain
+    const ConversionChoice choice{DitherMethod::Ordered, AspectFit::Contain};
+    ASSERT_TRUE(dialog.isVisible());
+    const auto expected = conversionCandidates(large.picture, choice, e.rightColor);
+    for (int i = 0; i < kCandidateCount; ++i)
+        EXPECT_EQ(shown(i), expected[std::size_t(i)]) << i;
+    QTest::mouseClick(child<QPushButton>("Button2"), Qt::LeftButton);
+
+    dialog.showFor(e, request()); // a picture that fits: the aspect does not apply
+    EXPECT_FALSE(fit->isEnabled());
+    EXPECT_EQ(method->currentIndex(), 1);
+    QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
+    EXPECT_EQ(e.doc.sheet.cell(0),
+              conversionCandidates(request().picture, choice, e.rightColor)[4]);
 }
 
 // Shown modally, the dialog returns only once it has closed, with the frame in place.

@@ -28,6 +28,9 @@
 namespace vemurion::cli {
 namespace {
 
+// The largest step --every takes.
+constexpr int kMaxEvery = 65535;
+
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
@@ -161,6 +164,18 @@ void runBuild(const Arguments& args) {
     BuildOptions options = pictureOptions(args);
     options.loopCount = args.number("--loop", 1, kInfiniteLoops, kInfiniteLoops);
     options.pictureTime = args.number("--time", 1, 255, 1);
+    options.every = args.number("--every", 1, kMaxEvery, 1);
+    if (args.has("--fit-frames")) {
+        if (args.has("--every")) throw UsageError("--every and --fit-frames exclude each other");
+        // Each file's frames are counted first, as the build itself would read them.
+        std::vector<int> counts;
+        for (const std::string& input : inputs) {
+            DocumentBuilder counter(options);
+            check(counter.addFile(input));
+            counts.push_back(counter.frameCount());
+        }
+        options.every = everyToFit(counts, kMaxFrames);
+    }
     DocumentBuilder builder(options);
     for (const std::string& input : inputs)
         check(builder.addFile(input));
@@ -230,13 +245,15 @@ const std::vector<Subcommand>& subcommands() {
          runTag},
         {"build",
          "build OUT [--loop N] [--time T] [--candidate K] [--dither D] [--fit F] "
-         "[--white-on-black] INPUT...",
+         "[--every N | --fit-frames] [--white-on-black] INPUT...",
          "build anim.lcd --loop 3 title.lcd walk.lcd",
          {{"--loop", true},
           {"--time", true},
           {"--candidate", true},
           {"--dither", true},
           {"--fit", true},
+          {"--every", true},
+          {"--fit-frames", false},
           {"--white-on-black", false}},
          2,
          std::nullopt,
@@ -279,6 +296,9 @@ std::string helpText() {
             "          all frames of LCD files and animated GIFs, one frame of display time T\n"
             "          (default 1) for a picture, plain or candidate K (0 to 8, default 4) of\n"
             "          its conversion; loop count 1 to 255 (default 255, without end)\n"
+            "  --every N  build keeps frames 0, N, 2N, ... of each file of several frames, each\n"
+            "          with the display times of the frames it stands for summed (at most 255)\n"
+            "  --fit-frames  build takes the smallest N that keeps the result within 255 frames\n"
             "  --dither D  show and build convert a picture by method D: none (the nine\n"
             "          thresholds, the default), ordered (an 8 x 8 pattern), floyd-steinberg\n"
             "          or atkinson (error diffusion)\n"

@@ -153,12 +153,26 @@ LcdContent thinnedContent(const LcdContent& content, int step) {
 // conversion dialog. A still GIF is a picture like any other. False when the file could not be
 // read; the user has been told.
 bool InsertGifFile(Editor& e, const std::string& path) {
-    GifImport read = importGifFile(path, e.rightColor, std::max(kMaxFrames - e.doc.FrameCount, 1));
-    if (!read.error.empty()) {
+    const int room = std::max(kMaxFrames - e.doc.FrameCount, 1);
+    GifImport read = importGifFile(path, e.rightColor, room);
+    const auto refused = [&e, &read] {
+        if (read.error.empty()) return false;
         if (e.prompts != nullptr) e.prompts->warn(read.error);
-        return false;
-    }
+        return true;
+    };
+    if (refused()) return false;
     if (read.frameCount == 1) return InsertPicture(e, std::move(read.frames.front().picture));
+    const int step = askThinningStep(e, path, read.frameCount);
+    if (step == 0) return false;
+    if (step > 1) {
+        // Thinned, the file is read again: every frame is composed, every step-th one kept.
+        const std::vector<int> times = thinnedTimes(read.ticks, step);
+        read = importGifFile(path, e.rightColor, room, step);
+        if (refused()) return false;
+        for (std::size_t k = 0; k < read.frames.size(); ++k)
+            read.frames[k].ticks = times[k];
+        read.frameCount = static_cast<int>(read.frames.size());
+    }
     ConversionRequest request;
     request.animationFrames = read.frameCount;
     for (GifFrame& frame : read.frames)

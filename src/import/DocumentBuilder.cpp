@@ -6,8 +6,10 @@
 #include "import/GifReader.h"
 #include "import/PictureFile.h"
 #include "import/PngReader.h"
+#include "import/Thinning.h"
 
 #include <algorithm>
+#include <span>
 
 namespace vemurion {
 
@@ -24,24 +26,30 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
     if (pathHasLcdExtension(path) || pathHasTextExtension(path) || !picture) {
         const DocumentRead read = readDocumentFile(path);
         if (!read.document) return read.error;
-        for (int i = 0; i < read.document->FrameCount; ++i)
-            addFrame(read.document->sheet.cell(i),
-                     read.document->DisplayTimes[static_cast<std::size_t>(i)]);
+        const AnimationDocument& doc = *read.document;
+        const int every = doc.FrameCount > 1 ? m_options.every : 1;
+        const std::vector<int> times = thinnedTimes(
+            std::span(doc.DisplayTimes).first(static_cast<std::size_t>(doc.FrameCount)), every);
+        const std::vector<int> kept = thinnedFrames(doc.FrameCount, every);
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            addFrame(doc.sheet.cell(kept[k]), times[k]);
         return std::nullopt;
     }
     if (!fileExists(path)) return messageName(path) + " を開けません.";
 
     if (gif) {
+        const int every = std::max(m_options.every, 1);
         const GifImport read =
-            importGifFile(path, m_options.background, std::max(kMaxFrames - m_frames, 0));
+            importGifFile(path, m_options.background, std::max(kMaxFrames - m_frames, 0), every);
         if (!read.error.empty()) return read.error;
         // A still GIF is a picture like any other; an animated one keeps its delays.
         const bool still = read.frameCount == 1;
-        for (const GifFrame& frame : read.frames)
-            addFrame(frameToAdd(frame.picture, m_options.candidate, m_options.background,
+        const std::vector<int> times = thinnedTimes(read.ticks, every);
+        for (std::size_t k = 0; k < read.frames.size(); ++k)
+            addFrame(frameToAdd(read.frames[k].picture, m_options.candidate, m_options.background,
                                 m_options.conversion),
-                     still ? m_options.pictureTime : frame.ticks);
-        m_frames += read.frameCount - static_cast<int>(read.frames.size());
+                     still ? m_options.pictureTime : times[k]);
+        m_frames += static_cast<int>(times.size() - read.frames.size());
         return std::nullopt;
     }
     const ImportResult read =
@@ -51,6 +59,20 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
         frameToAdd(*read.picture, m_options.candidate, m_options.background, m_options.conversion),
         m_options.pictureTime);
     return std::nullopt;
+}
+
+int everyToFit(const std::vector<int>& frameCounts, int room) {
+    const int largest =
+        frameCounts.empty()
+            ? 1
+            : std::max(*std::max_element(frameCounts.begin(), frameCounts.end()), 1);
+    for (int every = 1; every < largest; ++every) {
+        int total = 0;
+        for (const int count : frameCounts)
+            total += count > 1 ? static_cast<int>(thinnedFrames(count, every).size()) : count;
+        if (total <= room) return every;
+    }
+    return largest;
 }
 
 void DocumentBuilder::addFrame(const Raster& picture, int time) {

@@ -17,7 +17,14 @@ struct BuildOptions {
     int candidate = kFirstChosenCandidate; // the conversion's candidate for other pictures
     Rgb background = kWhite;               // kBlack for the white-on-black colour mode
     ConversionChoice conversion;           // the conversion's method and aspect
+    // Of a file of several frames, frames 0, every, 2 every, ... are kept, each with the times
+    // of the frames it stands for summed (at most 255).
+    int every = 1;
 };
+
+// The smallest `every` that brings the files of `frameCounts` frames within `room` frames, a
+// file of several frames thinned and a file of one kept whole; the largest count when none does.
+int everyToFit(const std::vector<int>& frameCounts, int room);
 
 // A new document made of the frames of files, in order, as Add to list brings them in: an LCD
 // or internal-LCD text file, or a file of no known kind that is an LCD file by its content,

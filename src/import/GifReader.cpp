@@ -179,7 +179,9 @@ int gifDelayToTicks(int hundredths) {
     return std::clamp((hundredths + 12) / 25, 1, 255);
 }
 
-GifImport importGifFile(const std::string& path, Rgb background, int maxFrames) {
+GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, int every) {
+    every = std::max(every, 1);
+    const std::int64_t composedFrames = std::int64_t{std::max(maxFrames, 0)} * every;
     const std::string name = fileNamePart(path);
     GifImport result;
     const auto refuse = [&](const std::string& text) {
@@ -218,8 +220,9 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames) 
         if (DGifGetImageDesc(gif) != GIF_OK) return refuse(broken);
         const GifImageDesc image = gif->Image;
         if (image.Width <= 0 || image.Height <= 0) return refuse(broken);
-        ++result.frameCount;
-        if (result.frameCount > maxFrames) {
+        const int index = result.frameCount++;
+        result.ticks.push_back(gifDelayToTicks(control.DelayTime));
+        if (index >= composedFrames) {
             if (!skipImageData(gif)) return refuse(broken);
             control = noControl();
             continue;
@@ -241,7 +244,8 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames) 
             const int y = image.Interlace ? interlacedRow(i, image.Height) : i;
             screen.draw(image, y, line.data(), *colours, control.TransparentColor);
         }
-        result.frames.push_back({throughRoad(screen), gifDelayToTicks(control.DelayTime)});
+        if (index % every == 0)
+            result.frames.push_back({throughRoad(screen), gifDelayToTicks(control.DelayTime)});
 
         if (control.DisposalMode == DISPOSE_BACKGROUND)
             screen.clear(area);

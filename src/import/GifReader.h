@@ -24,8 +24,9 @@ struct GifFrame {
 };
 
 struct GifImport {
-    std::vector<GifFrame> frames; // the first `maxFrames` frames
+    std::vector<GifFrame> frames; // the first `maxFrames` frames kept
     int frameCount = 0;           // every frame of the file, read or not
+    std::vector<int> ticks;       // the display time of every frame of the file
     std::string error;            // empty when the file was read
 };
 
@@ -33,10 +34,11 @@ struct GifImport {
 // it: the screen starts as `background`, a frame's transparent dots show what lies below, and
 // after its delay the frame is left, cleared to `background` or put back as it was, as its
 // disposal says; dots outside the screen are cut off. Each composed frame enters the road's
-// rows. Frames past `maxFrames` are only counted. Refusals: "<name> は読み込めません." for a file
-// that cannot be opened or is no GIF, "<name> は壊れているため読み込めません." for a damaged or
-// truncated one, "<name> は大きすぎるため読み込めません." beyond the road's limits or
-// kMaxGifComposedDots.
-GifImport importGifFile(const std::string& path, Rgb background, int maxFrames);
+// rows. Of frames 0, `every`, 2 `every`, ... the first `maxFrames` are kept; the frames between
+// them are composed but not kept, and those past the last kept one's are only counted. Refusals:
+// "<name> は読み込めません." for a file that cannot be opened or is no GIF, "<name>
+// は壊れているため読み込めません." for a damaged or truncated one, "<name>
+// は大きすぎるため読み込めません." beyond the road's limits or kMaxGifComposedDots.
+GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, int every = 1);
 
 } // namespace vemurion

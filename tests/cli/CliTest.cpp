@@ -217,6 +217,8 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndExitTwo) {
         {"gif", "anim.lcd", "a.bmp"},
         {"show", "anim.lcd", "--dither", "blue"},
         {"build", "a.lcd", "--fit", "zoom", "anim.lcd"},
+        {"build", "a.lcd", "--every", "0", "anim.lcd"},
+        {"build", "a.lcd", "--every", "2", "--fit-frames", "anim.lcd"},
         {"gif", "anim.lcd", "a.gif", "--scale", "17"},
         {"gif", "anim.lcd", "a.gif", "--scale", "0"},
         {"thumbnail", "anim.lcd", "a.png"},
@@ -564,6 +566,20 @@ TEST_F(CliTest, AnAnimatedGifGivesEveryFrameWithItsDelay) {
     EXPECT_EQ(cli({"build", "out.lcd", "many.gif"}).status, 0);
     EXPECT_EQ(cli({"build", "more.lcd", "walk.lcd", "many.gif"}).status, 1);
     EXPECT_FALSE(std::filesystem::exists(temp.path("more.lcd")));
+
+    // Thinned: every N-th frame of each file of several frames, the times between them summed;
+    // --fit-frames takes the smallest N that fits (walk.lcd 3 + many.gif 255 frames: 2).
+    const std::pair<std::vector<std::string>, std::string> thinned[] = {
+        {{"--every", "2", "walk.gif"}, "frames: 2\nloop: infinite\ntimes: 3 1\n"},
+        {{"--fit-frames", "walk.lcd", "many.gif"}, "frames: 130\n"},
+        {{"--every", "300", "walk.lcd", "many.gif"}, "frames: 2\nloop: infinite\ntimes: 4 255\n"},
+    };
+    for (const auto& [options, info] : thinned) {
+        std::vector<std::string> args = {"build", "thin.lcd"};
+        args.insert(args.end(), options.begin(), options.end());
+        EXPECT_EQ(cli(args).status, 0);
+        EXPECT_EQ(cli({"info", "thin.lcd"}).out.substr(0, info.size()), info);
+    }
 }
 
 } // namespace

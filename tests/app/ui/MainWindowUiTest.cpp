@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 namespace vemurion {
 namespace {
@@ -676,15 +677,26 @@ TEST_F(MainWindowUi, AddToListTakesPngJpegAndAnimatedGif) {
                                                           {{0, 0, 60, 40, grey, 50},
                                                            {0, 0, 60, 40, grey, 100},
                                                            {0, 0, 60, 40, grey, 25}}));
+    // 300 black-and-white frames of half a second: more than a fresh list has room for.
+    test::writeBytes(
+        temp.path("long.gif"),
+        test::makeGif(48, 32, {0x000000, 0xFFFFFF},
+                      std::vector<test::GifImageSpec>(
+                          300, {0, 0, 48, 32, std::vector<std::uint8_t>(48 * 32, 1), 50})));
     const struct {
         const char* name;
         bool converted;
         std::vector<int> times; // of the frames added
+        std::optional<Answer> thin;
+        const char* warning = nullptr;
     } cases[] = {
-        {"bw.PNG", false, {1}},
-        {"noname", false, {1}},
-        {"photo.jpeg", true, {1}},
-        {"walk.gif", true, {2, 4, 1}},
+        {"bw.PNG", false, {1}, {}},
+        {"noname", false, {1}, {}},
+        {"photo.jpeg", true, {1}, {}},
+        {"walk.gif", true, {2, 4, 1}, {}},
+        {"long.gif", false, std::vector<int>(150, 4), Answer::Yes},
+        {"long.gif", false, std::vector<int>(254, 2), Answer::No,
+         "リストに入りきらないため, 46 枚のイメージは追加されませんでした."},
     };
     auto* dialog = child<QWidget>("frmSelection");
     const Editor& e = window.editor();
@@ -692,15 +704,18 @@ TEST_F(MainWindowUi, AddToListTakesPngJpegAndAnimatedGif) {
         SCOPED_TRACE(c.name);
         window.editor().doc.Modified = false;
         trigger("New1");
+        prompts.clearRecord();
         prompts.answerOpenFile(temp.path(c.name));
+        if (c.thin) prompts.answer(*c.thin);
         trigger("A1");
         EXPECT_EQ(dialog->isVisible(), c.converted);
         if (c.converted) QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
         const auto added = static_cast<int>(c.times.size());
-        ASSERT_EQ(e.doc.FrameCount, 1 + added);
+        ASSERT_EQ(e.doc.FrameCount, std::min(1 + added, kMaxFrames));
         for (int k = 0; k < added; ++k)
             EXPECT_EQ(e.doc.DisplayTimes[static_cast<std::size_t>(k)], c.times[std::size_t(k)]);
-        EXPECT_TRUE(prompts.warnings.empty());
+        EXPECT_EQ(prompts.warnings,
+                  c.warning ? std::vector<std::string>{c.warning} : std::vector<std::string>{});
     }
 }
 

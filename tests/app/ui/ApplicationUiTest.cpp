@@ -61,31 +61,30 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
     request.initialFolder = temp.folder();
     request.filter = "LCD (*.lcd)|*.lcd|*.*|*.*";
     request.filterIndex = 2;
-    QStringList shown;
+    // The headers, then the rows' texts, a date as "D".
+    QString shown;
     const auto readAndClose = [&shown] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         const QTreeView* view = dialog->findChild<QTreeView*>("treeView");
         const QAbstractItemModel* list = view->model();
         EXPECT_TRUE(QTest::qWaitFor([&] { return list->rowCount(view->rootIndex()) == 2; }));
-        for (int column = 0; column < 4; ++column)
-            shown << list->headerData(column, Qt::Horizontal).toString();
-        for (int row = 0; row < 2; ++row) {
+        for (int row = -1; row < 2; ++row) {
             for (int column = 0; column < 4; ++column)
-                shown << list->index(row, column, view->rootIndex()).data().toString();
+                shown += (row < 0 ? list->headerData(column, Qt::Horizontal)
+                                  : list->index(row, column, view->rootIndex()).data())
+                             .toString() +
+                         '|';
         }
+        shown.replace(QRegularExpression(QStringLiteral("\\d{4}/\\d\\d/\\d\\d \\d+:\\d\\d")), "D");
         dialog->reject();
     };
     for (const bool save : {false, true}) {
         shown.clear();
         QTimer::singleShot(0, readAndClose);
         EXPECT_FALSE(save ? prompts.askSaveFile(request) : prompts.askOpenFile(request));
-        ASSERT_EQ(shown.size(), 12) << shown.join('|').toStdString();
-        EXPECT_EQ(shown.mid(0, 4), QStringList({"名前", "サイズ", "種類", "更新日時"}));
-        EXPECT_EQ(shown.mid(4, 3), QStringList({"frames", "", "フォルダー"}));
-        EXPECT_EQ(shown.mid(8, 3), QStringList({"anim.zz9", "100 バイト", "不明"}));
-        const QRegularExpression date(QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d+:\\d\\d$"));
-        EXPECT_TRUE(date.match(shown[7]).hasMatch()) << shown[7].toStdString();
+        EXPECT_EQ(shown,
+                  "名前|サイズ|種類|更新日時|frames||フォルダー|D|anim.zz9|100 バイト|不明|D|");
     }
     EXPECT_FALSE(QFile::exists(settings));
 }

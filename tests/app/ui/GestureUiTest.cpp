@@ -56,56 +56,53 @@ struct GestureRun {
     TfrmMain window{&prompts, &clipboard};
 };
 
-// A command given by its key, or by what the user does for it (after any answers it needs).
+// A command given by its key, by a click on a control, or by what the user does for it; any
+// answers it needs come first.
 struct GestureCommand {
     const char* name;
     Qt::Key key = Qt::Key_unknown;
     Qt::KeyboardModifiers modifiers = {};
+    const char* click = nullptr;
     std::function<void(GestureRun&, const std::string& file)> run = nullptr;
 };
 
+constexpr auto kNoKey = Qt::Key_unknown;
 constexpr auto kCtrl = Qt::ControlModifier;
 constexpr auto kCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
 using R = GestureRun;
 using F = const std::string&;
 
+// clang-format off
 const GestureCommand kCommands[] = {
     {"insert", Qt::Key_Insert},
-    {"delete", Qt::Key_Delete, {}, [](R& r, F) { r.prompts.okCancelAnswers.push_back(true); }},
+    {"delete", Qt::Key_Delete, {}, {}, [](R& r, F) { r.prompts.okCancelAnswers.push_back(true); }},
     {"frame cut", Qt::Key_X, kCtrlAlt},
     {"frame copy", Qt::Key_C, kCtrlAlt},
     {"frame paste", Qt::Key_V, kCtrlAlt},
-    {"add to list",
-     Qt::Key_unknown,
-     {},
-     [](R& r, F file) {
+    {"add to list", kNoKey, {}, {}, [](R& r, F file) {
          r.prompts.answerOpenFile(file);
          r.window.command("A1")->trigger();
      }},
-    {"new", Qt::Key_N, kCtrl, [](R& r, F) { r.prompts.answer(Answer::No); }},
-    {"open", Qt::Key_O, kCtrl,
-     [](R& r, F file) {
+    {"new", Qt::Key_N, kCtrl, {}, [](R& r, F) { r.prompts.answer(Answer::No); }},
+    {"open", Qt::Key_O, kCtrl, {}, [](R& r, F file) {
          r.prompts.answer(Answer::No);
          r.prompts.answerOpenFile(file);
      }},
     {"undo", Qt::Key_Z, kCtrl},
     {"play", Qt::Key_F9},
     {"picture paste", Qt::Key_V, kCtrl},
-    {"clear", Qt::Key_unknown, {}, [](R& r, F) { r.click("tbtnClear"); }},
-    {"centre", Qt::Key_unknown, {}, [](R& r, F) { r.click("tbtnCenter"); }},
-    {"reverse", Qt::Key_unknown, {}, [](R& r, F) { r.click("tbtnReverse"); }},
-    {"flip", Qt::Key_unknown, {}, [](R& r, F) { r.click("tbtnUD"); }},
-    {"scroll picture", Qt::Key_unknown, {}, [](R& r, F) { r.click("SpeedButton4"); }},
-    {"slot click", Qt::Key_unknown, {}, [](R& r, F) { r.click("imgList1"); }},
-    {"slot up-down",
-     Qt::Key_unknown,
-     {},
+    {"clear", kNoKey, {}, "tbtnClear"},
+    {"centre", kNoKey, {}, "tbtnCenter"},
+    {"reverse", kNoKey, {}, "tbtnReverse"},
+    {"flip", kNoKey, {}, "tbtnUD"},
+    {"scroll picture", kNoKey, {}, "SpeedButton4"},
+    {"slot click", kNoKey, {}, "imgList1"},
+    {"slot up-down", kNoKey, {}, {},
      [](R& r, F) { r.window.findChild<UpDown*>("udTimes3")->upButton()->click(); }},
-    {"list scroll",
-     Qt::Key_unknown,
-     {},
+    {"list scroll", kNoKey, {}, {},
      [](R& r, F) { r.window.findChild<QScrollBar*>("scList")->setValue(4); }},
 };
+// clang-format on
 
 // CTRL and ALT pressed or let go on the way to a command's key: CTRL reshapes a dragged figure.
 void modifierKeys(R& r, Qt::KeyboardModifiers modifiers, bool down) {
@@ -123,6 +120,7 @@ void modifierKeys(R& r, Qt::KeyboardModifiers modifiers, bool down) {
 void give(R& r, const GestureCommand& command, F file) {
     QApplication::setActiveWindow(&r.window); // shortcuts reach the active window only
     if (command.run) command.run(r, file);
+    if (command.click) r.click(command.click);
     if (command.key != Qt::Key_unknown) QTest::keyClick(&r.window, command.key, command.modifiers);
 }
 

@@ -59,6 +59,17 @@ std::vector<FrameReducer::Piece> FrameReducer::pieces(int source, int unit, std:
     return list;
 }
 
+std::vector<int> FrameReducer::firstPieces(const std::vector<Piece>& pieces, int sources) {
+    std::vector<int> first(static_cast<std::size_t>(sources) + 1);
+    std::size_t piece = 0;
+    for (int s = 0; s <= sources; ++s) {
+        while (piece < pieces.size() && pieces[piece].source < s)
+            ++piece;
+        first[static_cast<std::size_t>(s)] = static_cast<int>(piece);
+    }
+    return first;
+}
+
 bool FrameReducer::begin(const RowLayout& layout) {
     const int width = layout.width;
     const int height = layout.height;
@@ -86,6 +97,16 @@ bool FrameReducer::begin(const RowLayout& layout) {
     }
     m_columns = pieces(width, layout.unit, m_extentX, kFrameWidth);
     m_rows = pieces(height, layout.unit, m_extentY, kFrameHeight);
+    m_firstColumnPiece = firstPieces(m_columns, width);
+    m_firstRowPiece = firstPieces(m_rows, height);
+    m_wholeRun.assign(m_columns.size(), 0);
+    const std::uint32_t whole = std::uint32_t(layout.unit) * kFrameWidth;
+    for (std::size_t p = m_columns.size(); p-- > 0;) {
+        if (m_columns[p].weight != whole) continue;
+        const bool next =
+            p + 1 < m_columns.size() && m_columns[p + 1].target == m_columns[p].target;
+        m_wholeRun[p] = 1 + (next ? m_wholeRun[p + 1] : 0);
+    }
     m_bottomUp = layout.bottomUp;
     m_nextRowPiece = m_bottomUp ? std::ptrdiff_t(m_rows.size()) - 1 : 0;
     m_frameRow = m_bottomUp ? kFrameHeight - 1 : 0;
@@ -193,6 +214,78 @@ void FrameReducer::row(const std::uint8_t* dots) {
          next = pieceAt(m_nextRowPiece)) {
         emitFrameRow();
     }
+}
+
+// Sums the dots across into the frame columns they touch, then adds those sums, weighted, to
+// the frame rows that row `y` touches.
+template <typename Sample>
+void FrameReducer::addAcrossThenDown(int y, int first, int step, int count, const Sample* samples,
+                                     int red) {
+    if (count <= 0) return;
+    const auto pieceOf = [](const std::vector<int>& firsts, int source) {
+        return static_cast<std::size_t>(firsts[static_cast<std::size_t>(source)]);
+    };
+    const int last = first + (count - 1) * step;
+    const std::size_t low = std::size_t(m_columns[pieceOf(m_firstColumnPiece, first)].target) * 3;
+    const std::size_t high =
+        std::size_t(m_columns[pieceOf(m_firstColumnPiece, last + 1) - 1].target + 1) * 3;
+    std::int64_t across[kFrameRowSums];
+    std::fill(across + low, across + high, 0);
+    const auto add = [&](const Piece& piece, const Sample* dot) {
+        std::int64_t* to = across + std::size_t(piece.target) * 3;
+        to[0] += std::int64_t{piece.weight} * dot[red];
+        to[1] += std::int64_t{piece.weight} * dot[1];
+        to[2] += std::int64_t{piece.weight} * dot[2 - red];
+    };
+    if (step == 1) {
+        // The pieces of consecutive dots follow each other, and those of dots wholly inside one
+        // frame column weigh the same: a run of them is summed plainly, then weighed once.
+        const std::size_t end = pieceOf(m_firstColumnPiece, last + 1);
+        for (std::size_t p = pieceOf(m_firstColumnPiece, first); p < end;) {
+            const Piece& piece = m_columns[p];
+            const Sample* dot = samples + std::size_t(piece.source - first) * 3;
+            const std::size_t run = std::min(std::size_t(m_wholeRun[p]), end - p);
+            if (run == 0) {
+                add(piece, dot);
+                ++p;
+                continue;
+            }
+            std::int32_t sums[3] = {0, 0, 0};
+            for (std::size_t k = 0; k < run; ++k, dot += 3) {
+                sums[0] += dot[0];
+                sums[1] += dot[1];
+                sums[2] += dot[2];
+            }
+            std::int64_t* to = across + std::size_t(piece.target) * 3;
+            to[0] += std::int64_t{piece.weight} * sums[red];
+            to[1] += std::int64_t{piece.weight} * sums[1];
+            to[2] += std::int64_t{piece.weight} * sums[2 - red];
+            p += run;
+        }
+    } else {
+        for (int i = 0; i < count; ++i, samples += 3) {
+            const int x = first + i * step;
+            for (std::size_t p = pieceOf(m_firstColumnPiece, x);
+                 p < pieceOf(m_firstColumnPiece, x + 1); ++p)
+                add(m_columns[p], samples);
+        }
+    }
+    for (std::size_t p = pieceOf(m_firstRowPiece, y); p < pieceOf(m_firstRowPiece, y + 1); ++p) {
+        const Piece& piece = m_rows[p];
+        std::uint64_t* to = m_frame.data() + std::size_t(piece.target) * kFrameRowSums;
+        for (std::size_t k = low; k < high; ++k)
+            to[k] += static_cast<std::uint64_t>(std::int64_t{piece.weight} * across[k]);
+    }
+}
+
+void FrameReducer::dots(int y, int first, int step, int count, const std::uint8_t* dots) {
+    if (!m_whole) {
+        addAcrossThenDown(y, first, step, count, dots, m_order == DotOrder::Rgb ? 0 : 2);
+        return;
+    }
+    for (int i = 0; i < count; ++i, dots += 3)
+        m_kept.set(first + i * step, y,
+                   makeRgb(channelAt(dots, 0), channelAt(dots, 1), channelAt(dots, 2)));
 }
 
 ImportedPicture FrameReducer::finish() {

@@ -33,11 +33,16 @@ Raster frameForConversion(const ImportedPicture& imported, Rgb background);
 // kept whole; a larger one is never held: its rows are summed into the frame's rows, each
 // source dot contributing to at most two frame columns and two frame rows. Memory is the frame
 // plus two rows of sums.
+//
+// Besides whole rows in order, a picture may come as dots in any order.
 class FrameReducer : public PictureRows {
 public:
     using PictureRows::begin;
     bool begin(const RowLayout& layout) override;
     void row(const std::uint8_t* dots) override;
+    // `count` dots of row `y` at columns `first`, `first + step`, ..., three bytes each in the
+    // layout's order: the passes of a progressive picture. Summed straight into the frame.
+    void dots(int y, int first, int step, int count, const std::uint8_t* dots);
     // The picture once every row has come; rows that never came count as black.
     ImportedPicture finish();
     // begin was called and accepted the picture.
@@ -54,6 +59,11 @@ private:
         std::uint32_t weight;
     };
     static std::vector<Piece> pieces(int source, int unit, std::int64_t extent, int target);
+
+    // The index of each source dot's first piece, and one past the last dot's last.
+    static std::vector<int> firstPieces(const std::vector<Piece>& pieces, int sources);
+    template <typename Sample>
+    void addAcrossThenDown(int y, int first, int step, int count, const Sample* samples, int red);
 
     void addWeighted(std::vector<std::uint32_t>& sums, const std::uint8_t* dots,
                      std::uint32_t weight) const;
@@ -73,6 +83,11 @@ private:
 
     std::vector<Piece> m_columns;
     std::vector<Piece> m_rows;
+    std::vector<int> m_firstColumnPiece;
+    std::vector<int> m_firstRowPiece;
+    // For a column piece of a dot wholly inside its frame column, how many such pieces of the
+    // same frame column follow from it, itself included; 0 for other pieces.
+    std::vector<int> m_wholeRun;
     bool m_bottomUp = false;
     // The next row piece, walked from the first or, bottom up, from the last.
     std::ptrdiff_t m_nextRowPiece = 0;

@@ -81,6 +81,24 @@ TEST(PictureRoad, LargePicturesAreTheFullSizeAreaAverage) {
                 EXPECT_TRUE(imported.picture == expected) << "bottom up " << bottomUp;
             }
         }
+        const auto channels = [](Rgb dot) {
+            return std::vector<int>{redOf(dot), greenOf(dot), blueOf(dot)};
+        };
+        // The dots in the order of a progressive picture's passes, every n-th of a row at once.
+        FrameReducer passes;
+        ASSERT_TRUE(passes.begin(size.width, size.height, DotOrder::Rgb));
+        const int adam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                 {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+        for (const auto& [x0, y0, dx, dy] : adam7) {
+            for (int y = y0; y < size.height; y += dy) {
+                std::vector<std::uint8_t> dots;
+                for (int x = x0; x < size.width; x += dx)
+                    for (const int channel : channels(source.at(x, y)))
+                        dots.push_back(static_cast<std::uint8_t>(channel));
+                passes.dots(y, x0, dx, static_cast<int>(dots.size() / 3), dots.data());
+            }
+        }
+        EXPECT_TRUE(passes.finish().picture == expected) << "in passes";
     }
 }
 

@@ -13,6 +13,7 @@ namespace vemurion {
 namespace {
 
 constexpr std::size_t kFrameRowSums = std::size_t{kFrameWidth} * 3;
+constexpr std::uint64_t kAllColumns = (std::uint64_t{1} << kFrameWidth) - 1;
 
 } // namespace
 
@@ -120,6 +121,7 @@ bool FrameReducer::begin(const RowLayout& layout) {
         m_acrossRows.assign(std::size_t(height) * kFrameRowSums, 0);
     }
     m_frame.assign(std::size_t{kFrameHeight} * kFrameRowSums, 0);
+    m_stale.fill(kAllColumns);
     return true;
 }
 
@@ -217,7 +219,8 @@ void FrameReducer::row(const std::uint8_t* dots) {
 }
 
 // Sums the dots across into the frame columns they touch, then adds those sums, weighted, to
-// the frame rows that row `y` touches.
+// the frame rows that row `y` touches. Differences may be negative: the frame's sums wrap
+// around in unsigned arithmetic and come out right once the picture they sum is whole again.
 template <typename Sample>
 void FrameReducer::addAcrossThenDown(int y, int first, int step, int count, const Sample* samples,
                                      int red) {
@@ -270,11 +273,13 @@ void FrameReducer::addAcrossThenDown(int y, int first, int step, int count, cons
                 add(m_columns[p], samples);
         }
     }
+    const std::uint64_t columns = (~std::uint64_t{0} >> (64 - (high - low) / 3)) << (low / 3);
     for (std::size_t p = pieceOf(m_firstRowPiece, y); p < pieceOf(m_firstRowPiece, y + 1); ++p) {
         const Piece& piece = m_rows[p];
         std::uint64_t* to = m_frame.data() + std::size_t(piece.target) * kFrameRowSums;
         for (std::size_t k = low; k < high; ++k)
             to[k] += static_cast<std::uint64_t>(std::int64_t{piece.weight} * across[k]);
+        m_stale[std::size_t(piece.target)] |= columns;
     }
 }
 
@@ -286,6 +291,62 @@ void FrameReducer::dots(int y, int first, int step, int count, const std::uint8_
     for (int i = 0; i < count; ++i, dots += 3)
         m_kept.set(first + i * step, y,
                    makeRgb(channelAt(dots, 0), channelAt(dots, 1), channelAt(dots, 2)));
+}
+
+void FrameReducer::fill(Rgb colour) {
+    if (m_whole) {
+        m_kept.fill(colour);
+        return;
+    }
+    // Every frame dot's weights add up to the extents' product.
+    const auto total = static_cast<std::uint64_t>(m_extentX * m_extentY);
+    for (std::size_t k = 0; k < m_frame.size(); k += 3) {
+        m_frame[k] = total * redOf(colour);
+        m_frame[k + 1] = total * greenOf(colour);
+        m_frame[k + 2] = total * blueOf(colour);
+    }
+    m_stale.fill(kAllColumns);
+}
+
+void FrameReducer::change(int y, int first, int count, const std::int32_t* differences) {
+    if (!m_whole) {
+        addAcrossThenDown(y, first, 1, count, differences, 0);
+        return;
+    }
+    for (int x = first; x < first + count; ++x, differences += 3) {
+        const Rgb was = m_kept.at(x, y);
+        m_kept.set(x, y,
+                   makeRgb(static_cast<std::uint8_t>(redOf(was) + differences[0]),
+                           static_cast<std::uint8_t>(greenOf(was) + differences[1]),
+                           static_cast<std::uint8_t>(blueOf(was) + differences[2])));
+    }
+}
+
+ImportedPicture FrameReducer::current() {
+    ImportedPicture imported;
+    if (m_whole) {
+        imported.fit = classifyPicture(m_kept);
+        imported.picture = m_kept;
+        return imported;
+    }
+    // Every frame dot's weights add up to the extents' product.
+    const auto total = static_cast<std::uint64_t>(m_extentX * m_extentY);
+    if (m_averages.width() == 0) m_averages = Raster(kFrameWidth, kFrameHeight);
+    for (int y = 0; y < kFrameHeight; ++y) {
+        for (std::uint64_t stale = m_stale[std::size_t(y)]; stale != 0; stale &= stale - 1) {
+            const int x = std::countr_zero(stale);
+            const std::uint64_t* sums =
+                m_frame.data() + std::size_t(y) * kFrameRowSums + std::size_t(x) * 3;
+            m_averages.set(x, y,
+                           makeRgb(static_cast<std::uint8_t>(sums[0] / total),
+                                   static_cast<std::uint8_t>(sums[1] / total),
+                                   static_cast<std::uint8_t>(sums[2] / total)));
+        }
+        m_stale[std::size_t(y)] = 0;
+    }
+    imported.fit = PictureFit::TooLarge;
+    imported.picture = m_averages;
+    return imported;
 }
 
 ImportedPicture FrameReducer::finish() {
@@ -307,21 +368,8 @@ ImportedPicture FrameReducer::finish() {
                 to[k] += std::uint64_t{piece.weight} * from[k];
         }
     }
-    // Every frame dot's weights add up to the extents' product.
-    const auto total = static_cast<std::uint64_t>(m_extentX * m_extentY);
-    ImportedPicture imported;
-    imported.fit = PictureFit::TooLarge;
-    imported.picture = Raster(kFrameWidth, kFrameHeight);
-    for (int y = 0; y < kFrameHeight; ++y) {
-        for (int x = 0; x < kFrameWidth; ++x) {
-            const std::uint64_t* sums =
-                m_frame.data() + std::size_t(y) * kFrameRowSums + std::size_t(x) * 3;
-            imported.picture.set(x, y,
-                                 makeRgb(static_cast<std::uint8_t>(sums[0] / total),
-                                         static_cast<std::uint8_t>(sums[1] / total),
-                                         static_cast<std::uint8_t>(sums[2] / total)));
-        }
-    }
+    m_stale.fill(kAllColumns);
+    ImportedPicture imported = current();
     m_current = {};
     m_next = {};
     m_acrossRows = {};

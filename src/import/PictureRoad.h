@@ -1,8 +1,10 @@
 #pragma once
 
+#include "document/FrameSheet.h"
 #include "document/Raster.h"
 #include "spine/IncomingPicture.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,7 +36,8 @@ Raster frameForConversion(const ImportedPicture& imported, Rgb background);
 // source dot contributing to at most two frame columns and two frame rows. Memory is the frame
 // plus two rows of sums.
 //
-// Besides whole rows in order, a picture may come as dots in any order.
+// Besides whole rows in order, a picture may come as dots in any order, and once filled, or
+// finished from rows, it may go on changing in place.
 class FrameReducer : public PictureRows {
 public:
     using PictureRows::begin;
@@ -43,7 +46,16 @@ public:
     // `count` dots of row `y` at columns `first`, `first + step`, ..., three bytes each in the
     // layout's order: the passes of a progressive picture. Summed straight into the frame.
     void dots(int y, int first, int step, int count, const std::uint8_t* dots);
-    // The picture once every row has come; rows that never came count as black.
+    // Every dot `colour`, in place of what came before.
+    void fill(Rgb colour);
+    // Changes the `count` dots from column `first` of row `y` by `differences`, three a dot,
+    // red first: a picture composed in place, such as the screen of an animated GIF.
+    void change(int y, int first, int count, const std::int32_t* differences);
+    // The picture as dots, fills and changes have left it, for a picture that goes on changing:
+    // only the frame dots whose sums changed since the last call are worked out again.
+    ImportedPicture current();
+    // The picture once every row has come; rows that never came count as black. Changes may
+    // follow.
     ImportedPicture finish();
     // begin was called and accepted the picture.
     bool began() const { return m_began; }
@@ -101,6 +113,9 @@ private:
     std::vector<std::uint32_t> m_acrossRows; // fewer than 32 rows: 48 x 3 sums per source row
     // The frame's sums, 48 x 32 x 3, red first.
     std::vector<std::uint64_t> m_frame;
+    // The averages of the sums, and for each frame row the columns whose sums changed since.
+    Raster m_averages;
+    std::array<std::uint64_t, kFrameHeight> m_stale{};
 };
 
 } // namespace vemurion

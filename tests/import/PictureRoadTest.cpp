@@ -99,6 +99,23 @@ TEST(PictureRoad, LargePicturesAreTheFullSizeAreaAverage) {
             }
         }
         EXPECT_TRUE(passes.finish().picture == expected) << "in passes";
+        // Composed in place: one colour first, then each row changed to the picture's, the
+        // picture asked for on the way.
+        FrameReducer changing;
+        ASSERT_TRUE(changing.begin(size.width, size.height, DotOrder::Rgb));
+        const Rgb first = makeRgb(10, 200, 30);
+        changing.fill(first);
+        EXPECT_TRUE(changing.current().picture == Raster(kFrameWidth, kFrameHeight, first));
+        for (int y = size.height - 1; y >= 0; --y) {
+            std::vector<std::int32_t> differences;
+            for (int x = 0; x < size.width; ++x)
+                for (int k = 0; k < 3; ++k)
+                    differences.push_back(channels(source.at(x, y))[std::size_t(k)] -
+                                          channels(first)[std::size_t(k)]);
+            changing.change(y, 0, size.width, differences.data());
+            if (y == size.height / 2) changing.current();
+        }
+        EXPECT_TRUE(changing.current().picture == expected) << "changed in place";
     }
 }
 

@@ -38,7 +38,7 @@ std::optional<int> netscapeRepeat(const ExtensionBlock* blocks, int count) {
 
 } // namespace
 
-GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
+GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes, Rgb background) {
     GifReadBack back;
     Source source{&bytes};
     int error = 0;
@@ -54,6 +54,7 @@ GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
     }
     back.width = gif->SWidth;
     back.height = gif->SHeight;
+    Raster screen(gif->SWidth, gif->SHeight, background);
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage& image = gif->SavedImages[i];
         if (!back.repeat)
@@ -63,8 +64,7 @@ GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
         back.delays.push_back(control.DelayTime);
         const ColorMapObject* map =
             image.ImageDesc.ColorMap != nullptr ? image.ImageDesc.ColorMap : gif->SColorMap;
-        Raster frame =
-            back.frames.empty() ? Raster(gif->SWidth, gif->SHeight, kWhite) : back.frames.back();
+        Raster frame = screen;
         const GifImageDesc& desc = image.ImageDesc;
         for (int y = 0; y < desc.Height; ++y) {
             for (int x = 0; x < desc.Width; ++x) {
@@ -73,6 +73,13 @@ GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
                 const GifColorType c = map->Colors[index];
                 frame.set(desc.Left + x, desc.Top + y, makeRgb(c.Red, c.Green, c.Blue));
             }
+        }
+        if (control.DisposalMode == DISPOSE_BACKGROUND) {
+            screen = frame;
+            screen.fillRect(desc.Left, desc.Top, desc.Left + desc.Width - 1,
+                            desc.Top + desc.Height - 1, background);
+        } else if (control.DisposalMode != DISPOSE_PREVIOUS) {
+            screen = frame;
         }
         back.frames.push_back(std::move(frame));
     }

@@ -9,7 +9,9 @@
 
 namespace vemurion::test {
 
-// An animated GIF as giflib reads it back, each frame composed on the logical screen.
+// An animated GIF as giflib reads it back, each frame composed on the logical screen the
+// plain way, the whole screen at a time: it starts as `background`, and after each frame its
+// rectangle is left, cleared or put back as the frame's disposal says.
 struct GifReadBack {
     int width = 0;
     int height = 0;
@@ -19,7 +21,7 @@ struct GifReadBack {
     std::string error; // empty when the file was read
 };
 
-GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes);
+GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes, Rgb background = kWhite);
 
 // One image of a GIF made for a test: its rectangle on the screen, its colour indices row by
 // row from the top, and its graphic control block.

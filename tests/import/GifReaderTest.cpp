@@ -112,7 +112,8 @@ TEST_F(GifReaderTest, InterlacedRowsLandInTheirPlaces) {
 // Frames as optimisers store them, the rectangle that changed with its unchanged dots
 // transparent, disposed of in each way in turn, against the whole screen composed plainly and
 // reduced: on a small screen, and on one of more than four million dots, whose tiles hold
-// colour indices of a few bits. One frame covers most of the screen, which is summed anew.
+// colour indices of a few bits until they take more than 256 colours. One frame covers most of
+// the screen, which is summed anew.
 TEST_F(GifReaderTest, OptimisedFramesComeOutAsTheWholeScreenComposed) {
     std::mt19937 random(7);
     std::vector<Rgb> palette;
@@ -129,12 +130,15 @@ TEST_F(GifReaderTest, OptimisedFramesComeOutAsTheWholeScreenComposed) {
             const bool most = f == 2;
             const int width = most ? c.width : 1 + int(random() % unsigned(c.largest));
             const int height = most ? c.height * 3 / 4 : 1 + int(random() % unsigned(c.largest));
-            // Some reach beyond the screen's right and bottom edges.
-            const int left = most ? 0 : int(random() % unsigned(c.width - width / 2));
+            // Some reach beyond the screen's right and bottom edges, one lies wholly beyond.
+            const int left = most     ? 0
+                             : f == 5 ? c.width
+                                      : int(random() % unsigned(c.width - width / 2));
             const int top = most ? 0 : int(random() % unsigned(c.height - height / 2));
-            // Runs of up to four dots of one of a few colours, more in later frames; index 63
-            // is transparent.
-            const unsigned colours = 2 + unsigned(f) * 62 / unsigned(c.frames);
+            // Runs of up to four dots of one of a few colours, more in later frames, or of 256
+            // of a frame's own colours; index 63 is transparent.
+            const bool own = f % 2 == 1;
+            const unsigned colours = own ? 256 : 2 + unsigned(f) * 62 / unsigned(c.frames);
             std::vector<std::uint8_t> indices(std::size_t(width) * std::size_t(height));
             for (std::size_t i = 0; i < indices.size(); ++i)
                 indices[i] = i % 4 != 0          ? indices[i - 1]
@@ -143,6 +147,8 @@ TEST_F(GifReaderTest, OptimisedFramesComeOutAsTheWholeScreenComposed) {
             images.push_back(image(left, top, width, height, std::move(indices), most ? 3 : f % 4,
                                    f == 0 ? -1 : 63));
             images.back().interlaced = f % 5 == 3;
+            for (int k = 0; own && k < 256; ++k)
+                images.back().palette.push_back(random() & 0xFFFFFFu);
         }
         const auto bytes = test::makeGif(c.width, c.height, palette, images);
         const GifImport got = read(bytes, c.background);

@@ -165,11 +165,12 @@ Bytes headerOnly(std::uint32_t width, std::uint32_t height) {
     return bytes;
 }
 
-// The header of a 1 x 1 picture, then a text chunk that declares 2 GiB and holds 100 bytes.
-Bytes textBomb() {
+// The header of a 1 x 1 picture, then a chunk of `kind` that declares 2 GiB and holds 100 bytes.
+Bytes declaring2GiB(const char (&kind)[5]) {
     Bytes bytes = headerOnly(1, 1);
     bytes.resize(33);
-    bytes.insert(bytes.end(), {0x7F, 0xFF, 0xFF, 0xFF, 't', 'E', 'X', 't'});
+    bytes.insert(bytes.end(), {0x7F, 0xFF, 0xFF, 0xFF});
+    bytes.insert(bytes.end(), kind, kind + 4);
     bytes.insert(bytes.end(), 100, 'x');
     return bytes;
 }
@@ -198,8 +199,11 @@ TEST_F(PngReaderTest, DamagedForeignAndOversizedFilesAreRefused) {
         {"64 million dots and one more row", headerOnly(8000, 8001),
          " は大きすぎるため読み込めません."},
         // What libpng would take into memory (and clear) before finding the end.
-        {"a text chunk declaring 2 GiB, then the end", textBomb(),
+        {"a text chunk declaring 2 GiB, then the end", declaring2GiB("tEXt"),
          " は壊れているため読み込めません."},
+        {"a compressed text chunk", declaring2GiB("zTXt"), " は壊れているため読み込めません."},
+        {"an international text chunk", declaring2GiB("iTXt"), " は壊れているため読み込めません."},
+        {"a suggested palette", declaring2GiB("sPLT"), " は壊れているため読み込めません."},
     };
     for (const Case& c : cases) {
         test::writeBytes(temp.path("bad.png"), c.bytes);

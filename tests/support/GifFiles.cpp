@@ -111,6 +111,17 @@ std::vector<int> storedRows(int height, bool interlaced) {
     return order;
 }
 
+// A colour table of `palette`, padded with black to a power of two.
+ColorMapObject* colourMap(const std::vector<Rgb>& palette) {
+    int size = 2;
+    while (size < static_cast<int>(palette.size()))
+        size *= 2;
+    std::vector<GifColorType> colours(static_cast<std::size_t>(size), GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        colours[i] = {redOf(palette[i]), greenOf(palette[i]), blueOf(palette[i])};
+    return GifMakeMapObject(size, colours.data());
+}
+
 } // namespace
 
 std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Rgb>& palette,
@@ -118,13 +129,7 @@ std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Rgb>&
     std::vector<std::uint8_t> bytes;
     int error = 0;
     GifFileType* gif = EGifOpen(&bytes, appendTo, &error);
-    int size = 2;
-    while (size < static_cast<int>(palette.size()))
-        size *= 2;
-    std::vector<GifColorType> colours(static_cast<std::size_t>(size), GifColorType{0, 0, 0});
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        colours[i] = {redOf(palette[i]), greenOf(palette[i]), blueOf(palette[i])};
-    ColorMapObject* map = GifMakeMapObject(size, colours.data());
+    ColorMapObject* map = colourMap(palette);
     EGifSetGifVersion(gif, true);
     EGifPutScreenDesc(gif, width, height, 8, 0, map);
     for (const GifImageSpec& image : images) {
@@ -135,13 +140,19 @@ std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Rgb>&
         GifByteType extension[4];
         EGifGCBToExtension(&control, extension);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
+        ColorMapObject* own = image.palette.empty() ? nullptr : colourMap(image.palette);
         EGifPutImageDesc(gif, image.left, image.top, image.width, image.height, image.interlaced,
-                         nullptr);
+                         own);
+        GifFreeMapObject(own);
         std::vector<GifPixelType> line(static_cast<std::size_t>(image.width));
         for (const int y : storedRows(image.height, image.interlaced)) {
             std::copy_n(image.indices.begin() + y * image.width, image.width, line.begin());
             EGifPutLine(gif, line.data(), image.width);
         }
+        // giflib keeps its copy of the image's table and drops it unfreed when the next image
+        // has none.
+        GifFreeMapObject(gif->Image.ColorMap);
+        gif->Image.ColorMap = nullptr;
     }
     EGifCloseFile(gif, &error);
     GifFreeMapObject(map);

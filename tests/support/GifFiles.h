@@ -34,7 +34,8 @@ struct GifImageSpec {
     int delay = 0;    // hundredths of a second
     int disposal = 0; // 0 unspecified, 1 leave, 2 clear to the background, 3 put back
     int transparent = -1;
-    bool interlaced = false; // stored in the four passes of an interlaced image
+    bool interlaced = false;  // stored in the four passes of an interlaced image
+    std::vector<Rgb> palette; // a colour table of its own, when not empty
 };
 
 // A GIF89a with a global colour table of `palette` (0x00RRGGBB, padded to a power of two).

@@ -23,7 +23,8 @@ struct GridAxis {
 };
 
 // The area average of a window of a picture on a grid of any size up to the frame's, summed as
-// rows arrive in any order. Memory is the grid's sums and one list of column pieces.
+// rows or scattered dots arrive in any order, and changed in place afterwards. Memory is the
+// grid's sums, its averages and one list of column pieces.
 class AreaGrid {
 public:
     AreaGrid() = default;
@@ -31,9 +32,16 @@ public:
 
     // Row `y` of the source, its dots in the grid's order.
     void addRow(int y, const std::uint8_t* dots);
+    // `count` dots of row `y` at columns `first`, `first + step`, ..., three each with red at
+    // index `red` (0 or 2). Samples may be differences to what is there: the sums wrap around in
+    // unsigned arithmetic and come out right once the picture they sum is whole again.
+    template <typename Sample>
+    void add(int y, int first, int step, int count, const Sample* samples, int red);
+    // Every dot `colour`, in place of what came before.
+    void fill(Rgb colour);
     // Each dot the average of the window part it covers, each channel truncated; rows that never
-    // came count as black.
-    Raster average() const;
+    // came count as black. Only the dots whose sums changed since the last call are worked out.
+    const Raster& average();
 
 private:
     // Source dots [first, last) give `weight` each to grid column `target`.
@@ -48,10 +56,12 @@ private:
 
     GridAxis m_across;
     GridAxis m_down;
-    DotOrder m_order = DotOrder::Rgb;
     std::vector<Run> m_runs;
-    std::vector<std::uint64_t> m_row;  // one source row summed across, 3 per grid column
-    std::vector<std::uint64_t> m_sums; // the grid's, 3 per dot in the source's order
+    std::vector<std::int64_t> m_row;   // one source row summed across, 3 per grid column
+    std::vector<std::uint64_t> m_sums; // the grid's, 3 per dot, red first
+    Raster m_average;
+    std::vector<std::uint64_t> m_stale; // per grid row, the columns whose sums changed
+    int m_red = 0;                      // where red lies in a row given in the source's order
 };
 
 // One axis (x when `across`) of the grid on which a picture larger than the frame, `extent`

@@ -2,6 +2,7 @@
 
 #include "files/FileIo.h"
 #include "files/FileKind.h"
+#include "import/GifScreen.h"
 
 #include <gif_lib.h>
 
@@ -49,99 +50,14 @@ int interlacedRow(int line, int height) {
     return -1;
 }
 
-// The logical screen, three bytes a dot in RGB order, and the composition of frames on it. A row
-// takes memory only once a frame has drawn on it: until then it is the background, so that a
-// screen costs what its frames draw, not what the file declares.
-class Screen {
-public:
-    Screen(int width, int height, Rgb background)
-        : m_width(width), m_height(height), m_rows(static_cast<std::size_t>(height)),
-          m_blank(static_cast<std::size_t>(width) * 3) {
-        for (std::size_t i = 0; i < m_blank.size(); i += 3) {
-            m_blank[i] = redOf(background);
-            m_blank[i + 1] = greenOf(background);
-            m_blank[i + 2] = blueOf(background);
-        }
+// The frame's colours, an index beyond its colour table showing black.
+std::array<Rgb, 256> colourTable(const ColorMapObject& colours) {
+    std::array<Rgb, 256> table{};
+    for (int i = 0; i < std::min(colours.ColorCount, 256); ++i) {
+        const GifColorType c = colours.Colors[i];
+        table[static_cast<std::size_t>(i)] = makeRgb(c.Red, c.Green, c.Blue);
     }
-
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-    const std::uint8_t* row(int y) const {
-        const auto& dots = m_rows[static_cast<std::size_t>(y)];
-        return dots.empty() ? m_blank.data() : dots.data();
-    }
-
-    // The image rectangle cut to the screen.
-    struct Area {
-        int left, top, right, bottom;
-    };
-    Area clip(const GifImageDesc& image) const {
-        return {std::clamp(image.Left, 0, m_width), std::clamp(image.Top, 0, m_height),
-                std::clamp(image.Left + image.Width, 0, m_width),
-                std::clamp(image.Top + image.Height, 0, m_height)};
-    }
-
-    // Draws row `y` of the image (its own coordinates), skipping the transparent index.
-    void draw(const GifImageDesc& image, int y, const GifPixelType* line,
-              const ColorMapObject& colours, int transparent) {
-        const int screenY = image.Top + y;
-        if (screenY < 0 || screenY >= m_height) return;
-        std::uint8_t* dots = nullptr;
-        for (int x = 0; x < image.Width; ++x) {
-            const int screenX = image.Left + x;
-            if (screenX < 0 || screenX >= m_width || line[x] == transparent) continue;
-            if (dots == nullptr) dots = drawable(screenY);
-            // An index beyond the colour table shows black.
-            const GifColorType colour =
-                line[x] < colours.ColorCount ? colours.Colors[line[x]] : GifColorType{0, 0, 0};
-            std::uint8_t* dot = dots + static_cast<std::ptrdiff_t>(screenX) * 3;
-            dot[0] = colour.Red;
-            dot[1] = colour.Green;
-            dot[2] = colour.Blue;
-        }
-    }
-
-    // Clears the area to the background.
-    void clear(const Area& area) {
-        for (int y = area.top; y < area.bottom; ++y) {
-            auto& dots = m_rows[static_cast<std::size_t>(y)];
-            if (!dots.empty())
-                std::copy(m_blank.begin() + area.left * 3, m_blank.begin() + area.right * 3,
-                          dots.begin() + area.left * 3);
-        }
-    }
-    std::vector<std::uint8_t> save(const Area& area) const {
-        std::vector<std::uint8_t> saved;
-        for (int y = area.top; y < area.bottom; ++y)
-            saved.insert(saved.end(), row(y) + area.left * 3, row(y) + area.right * 3);
-        return saved;
-    }
-    void restore(const Area& area, const std::vector<std::uint8_t>& saved) {
-        auto from = saved.begin();
-        const auto rowBytes = static_cast<std::ptrdiff_t>(area.right - area.left) * 3;
-        for (int y = area.top; y < area.bottom; ++y, from += rowBytes)
-            std::copy(from, from + rowBytes, drawable(y) + area.left * 3);
-    }
-
-private:
-    std::uint8_t* drawable(int y) {
-        auto& dots = m_rows[static_cast<std::size_t>(y)];
-        if (dots.empty()) dots = m_blank;
-        return dots.data();
-    }
-
-    int m_width;
-    int m_height;
-    std::vector<std::vector<std::uint8_t>> m_rows; // empty: all background
-    std::vector<std::uint8_t> m_blank;
-};
-
-ImportedPicture throughRoad(const Screen& screen) {
-    FrameReducer reducer;
-    reducer.begin(screen.width(), screen.height(), DotOrder::Rgb);
-    for (int y = 0; y < screen.height(); ++y)
-        reducer.row(screen.row(y));
-    return reducer.finish();
+    return table;
 }
 
 // Passes over an image's coded data without decoding it.
@@ -202,10 +118,9 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, 
     }
     if (gif->SWidth < 1 || gif->SHeight < 1) return refuse(broken);
     if (!pictureSizeAllowed(gif->SWidth, gif->SHeight)) return refuse(tooLargeText(name));
-    const std::int64_t screenDots = std::int64_t{gif->SWidth} * gif->SHeight;
 
-    Screen screen(gif->SWidth, gif->SHeight, background);
-    std::int64_t work = 0; // dots composed and decoded so far
+    GifScreen screen(gif->SWidth, gif->SHeight, background);
+    std::int64_t decoded = 0;
     GraphicsControlBlock control = noControl();
     std::vector<GifPixelType> line;
     for (;;) {
@@ -219,6 +134,11 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, 
         if (record != IMAGE_DESC_RECORD_TYPE) return refuse(broken);
         if (DGifGetImageDesc(gif) != GIF_OK) return refuse(broken);
         const GifImageDesc image = gif->Image;
+        // giflib keeps a record of every image it has read, with a copy of its colour table, in
+        // an array it enlarges image after image: the time and memory of that would grow with
+        // the square of the frames.
+        GifFreeSavedImages(gif);
+        gif->ImageCount = 0;
         if (image.Width <= 0 || image.Height <= 0) return refuse(broken);
         const int index = result.frameCount++;
         result.ticks.push_back(gifDelayToTicks(control.DelayTime));
@@ -227,30 +147,33 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, 
             control = noControl();
             continue;
         }
-        // Each frame costs its screen and its own image, which may reach beyond the screen.
+        // Each frame costs the dots of its image, which may reach beyond the screen.
         if (!pictureSizeAllowed(image.Width, image.Height)) return refuse(tooLargeText(name));
-        work += screenDots + std::int64_t{image.Width} * image.Height;
-        if (work > kMaxGifComposedDots) return refuse(tooLargeText(name));
+        decoded += std::int64_t{image.Width} * image.Height;
+        if (decoded > kMaxGifDecodedDots) return refuse(tooLargeText(name));
         const ColorMapObject* colours = image.ColorMap != nullptr ? image.ColorMap : gif->SColorMap;
         if (colours == nullptr) return refuse(broken);
 
-        const Screen::Area area = screen.clip(image);
-        const std::vector<std::uint8_t> before = control.DisposalMode == DISPOSE_PREVIOUS
-                                                     ? screen.save(area)
-                                                     : std::vector<std::uint8_t>();
+        const GifScreen::Area area = screen.clip(image.Left, image.Top, image.Width, image.Height);
+        const GifScreen::Saved before =
+            control.DisposalMode == DISPOSE_PREVIOUS ? screen.save(area) : GifScreen::Saved{};
+        screen.beginFrame(colourTable(*colours), area);
         line.resize(static_cast<std::size_t>(image.Width));
         for (int i = 0; i < image.Height; ++i) {
             if (DGifGetLine(gif, line.data(), image.Width) != GIF_OK) return refuse(broken);
             const int y = image.Interlace ? interlacedRow(i, image.Height) : i;
-            screen.draw(image, y, line.data(), *colours, control.TransparentColor);
+            screen.draw(image.Left, image.Top, image.Width, y, line.data(),
+                        control.TransparentColor);
+            if (screen.heldBytes() > kMaxGifScreenBytes) return refuse(tooLargeText(name));
         }
         if (index % every == 0)
-            result.frames.push_back({throughRoad(screen), gifDelayToTicks(control.DelayTime)});
+            result.frames.push_back({screen.picture(), gifDelayToTicks(control.DelayTime)});
 
         if (control.DisposalMode == DISPOSE_BACKGROUND)
             screen.clear(area);
         else if (control.DisposalMode == DISPOSE_PREVIOUS)
-            screen.restore(area, before);
+            screen.restore(before);
+        if (screen.heldBytes() > kMaxGifScreenBytes) return refuse(tooLargeText(name));
         control = noControl();
     }
     if (result.frameCount == 0) return refuse(broken);

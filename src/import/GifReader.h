@@ -9,10 +9,14 @@
 
 namespace vemurion {
 
-// An animated GIF's frames cost the logical screen's dots and their own image's dots each,
-// whatever the file holds: the sum is capped, so that a small file declaring a large screen and
-// many frames, or frames far larger than the screen, is refused.
-inline constexpr std::int64_t kMaxGifComposedDots = 4 * kMaxPictureDots;
+// An animated GIF's frames cost the dots their images hold, which are decoded, whatever part of
+// them lies on the screen: the sum is capped, so that a small file declaring many frames far
+// larger than the screen is refused. The screen costs what the frames change on it.
+inline constexpr std::int64_t kMaxGifDecodedDots = 4 * kMaxPictureDots;
+// The logical screen takes memory for the tiles its frames draw on, in a few bits a dot for the
+// few colours most tiles hold; what disposal "previous" keeps shares the tiles the frame leaves
+// alone. A file whose screen would need more than this is refused.
+inline constexpr std::int64_t kMaxGifScreenBytes = 48 << 20;
 
 // A GIF delay (hundredths of a second) as a display time: the nearest number of 25-hundredth
 // ticks, at least 1 and at most 255.
@@ -38,7 +42,8 @@ struct GifImport {
 // them are composed but not kept, and those past the last kept one's are only counted. Refusals:
 // "<name> は読み込めません." for a file that cannot be opened or is no GIF, "<name>
 // は壊れているため読み込めません." for a damaged or truncated one, "<name>
-// は大きすぎるため読み込めません." beyond the road's limits or kMaxGifComposedDots.
+// は大きすぎるため読み込めません." beyond the road's limits, kMaxGifDecodedDots or
+// kMaxGifScreenBytes.
 GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, int every = 1);
 
 } // namespace vemurion

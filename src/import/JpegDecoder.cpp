@@ -139,7 +139,7 @@ bool readHeader(Decoder& d, std::FILE* file, std::span<const std::uint8_t> bytes
         d.error.pub.msg_code = JERR_EMPTY_IMAGE;
         return false;
     }
-    if (!pictureSizeAllowed(width, height)) {
+    if (std::int64_t{width} * height > kMaxJpegDeclaredDots) {
         d.tooLarge = true;
         return false;
     }
@@ -168,6 +168,11 @@ bool readHeader(Decoder& d, std::FILE* file, std::span<const std::uint8_t> bytes
             jpeg_calc_output_dimensions(&d.cinfo);
             if (d.cinfo.output_width >= wantedWidth && d.cinfo.output_height >= wantedHeight) break;
         }
+    }
+    jpeg_calc_output_dimensions(&d.cinfo);
+    if (!pictureSizeAllowed(d.cinfo.output_width, d.cinfo.output_height)) {
+        d.tooLarge = true;
+        return false;
     }
     return true;
 }

@@ -21,10 +21,16 @@ inline constexpr long kJpegMemoryPerFileByte = 32;
 inline constexpr long kJpegMemoryLimit = 256L << 20;
 long jpegMemoryLimit(std::uint64_t fileBytes);
 
+// The road's limits apply to a JPEG picture as the library decodes it, scaled down; the size it
+// declares bounds the blocks the library passes over on the way, phone photographs of 200
+// megapixels included.
+inline constexpr std::int64_t kMaxJpegDeclaredDots = 4 * kMaxPictureDots;
+
 // Decodes a JPEG stream into `rows`, grayscale, CMYK and YCCK pictures turned into RGB. A
 // picture larger than 48 x 32 is decoded at the smallest of the library's scales (1/8 to 8/8)
 // that still gives every frame dot at least 2 x 2 pixels. Returns the message for a refused
-// picture, or an empty string: "<name> は大きすぎるため読み込めません." for a picture beyond the
+// picture, or an empty string: "<name> は大きすぎるため読み込めません." for a picture that
+// declares more than kMaxJpegDeclaredDots or whose scaled decoding lies beyond the road's
 // limits, else "JPEG エラー #N", N being the library's message code.
 std::string decodeJpeg(std::span<const std::uint8_t> bytes, PictureRows& rows,
                        const std::string& name);

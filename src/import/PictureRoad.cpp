@@ -13,6 +13,7 @@ namespace vemurion {
 namespace {
 
 constexpr std::size_t kFrameRowSums = std::size_t{kFrameWidth} * 3;
+constexpr std::uint64_t kAllColumns = (std::uint64_t{1} << kFrameWidth) - 1;
 
 } // namespace
 
@@ -59,6 +60,17 @@ std::vector<FrameReducer::Piece> FrameReducer::pieces(int source, int unit, std:
     return list;
 }
 
+std::vector<int> FrameReducer::firstPieces(const std::vector<Piece>& pieces, int sources) {
+    std::vector<int> first(static_cast<std::size_t>(sources) + 1);
+    std::size_t piece = 0;
+    for (int s = 0; s <= sources; ++s) {
+        while (piece < pieces.size() && pieces[piece].source < s)
+            ++piece;
+        first[static_cast<std::size_t>(s)] = static_cast<int>(piece);
+    }
+    return first;
+}
+
 bool FrameReducer::begin(const RowLayout& layout) {
     const int width = layout.width;
     const int height = layout.height;
@@ -86,6 +98,16 @@ bool FrameReducer::begin(const RowLayout& layout) {
     }
     m_columns = pieces(width, layout.unit, m_extentX, kFrameWidth);
     m_rows = pieces(height, layout.unit, m_extentY, kFrameHeight);
+    m_firstColumnPiece = firstPieces(m_columns, width);
+    m_firstRowPiece = firstPieces(m_rows, height);
+    m_wholeRun.assign(m_columns.size(), 0);
+    const std::uint32_t whole = std::uint32_t(layout.unit) * kFrameWidth;
+    for (std::size_t p = m_columns.size(); p-- > 0;) {
+        if (m_columns[p].weight != whole) continue;
+        const bool next =
+            p + 1 < m_columns.size() && m_columns[p + 1].target == m_columns[p].target;
+        m_wholeRun[p] = 1 + (next ? m_wholeRun[p + 1] : 0);
+    }
     m_bottomUp = layout.bottomUp;
     m_nextRowPiece = m_bottomUp ? std::ptrdiff_t(m_rows.size()) - 1 : 0;
     m_frameRow = m_bottomUp ? kFrameHeight - 1 : 0;
@@ -99,6 +121,7 @@ bool FrameReducer::begin(const RowLayout& layout) {
         m_acrossRows.assign(std::size_t(height) * kFrameRowSums, 0);
     }
     m_frame.assign(std::size_t{kFrameHeight} * kFrameRowSums, 0);
+    m_stale.fill(kAllColumns);
     m_contained =
         AreaGrid(containedAxis(width, layout.unit, m_extentX, m_extentY, true),
                  containedAxis(height, layout.unit, m_extentY, m_extentX, false), m_order);
@@ -202,6 +225,146 @@ void FrameReducer::row(const std::uint8_t* dots) {
     }
 }
 
+// Sums the dots across into the frame columns they touch, then adds those sums, weighted, to
+// the frame rows that row `y` touches. Differences may be negative: the frame's sums wrap
+// around in unsigned arithmetic and come out right once the picture they sum is whole again.
+template <typename Sample>
+void FrameReducer::addAcrossThenDown(int y, int first, int step, int count, const Sample* samples,
+                                     int red) {
+    if (count <= 0) return;
+    const auto pieceOf = [](const std::vector<int>& firsts, int source) {
+        return static_cast<std::size_t>(firsts[static_cast<std::size_t>(source)]);
+    };
+    const int last = first + (count - 1) * step;
+    const std::size_t low = std::size_t(m_columns[pieceOf(m_firstColumnPiece, first)].target) * 3;
+    const std::size_t high =
+        std::size_t(m_columns[pieceOf(m_firstColumnPiece, last + 1) - 1].target + 1) * 3;
+    std::int64_t across[kFrameRowSums];
+    std::fill(across + low, across + high, 0);
+    const auto add = [&](const Piece& piece, const Sample* dot) {
+        std::int64_t* to = across + std::size_t(piece.target) * 3;
+        to[0] += std::int64_t{piece.weight} * dot[red];
+        to[1] += std::int64_t{piece.weight} * dot[1];
+        to[2] += std::int64_t{piece.weight} * dot[2 - red];
+    };
+    if (step == 1) {
+        // The pieces of consecutive dots follow each other, and those of dots wholly inside one
+        // frame column weigh the same: a run of them is summed plainly, then weighed once.
+        const std::size_t end = pieceOf(m_firstColumnPiece, last + 1);
+        for (std::size_t p = pieceOf(m_firstColumnPiece, first); p < end;) {
+            const Piece& piece = m_columns[p];
+            const Sample* dot = samples + std::size_t(piece.source - first) * 3;
+            const std::size_t run = std::min(std::size_t(m_wholeRun[p]), end - p);
+            if (run == 0) {
+                add(piece, dot);
+                ++p;
+                continue;
+            }
+            std::int32_t sums[3] = {0, 0, 0};
+            for (std::size_t k = 0; k < run; ++k, dot += 3) {
+                sums[0] += dot[0];
+                sums[1] += dot[1];
+                sums[2] += dot[2];
+            }
+            std::int64_t* to = across + std::size_t(piece.target) * 3;
+            to[0] += std::int64_t{piece.weight} * sums[red];
+            to[1] += std::int64_t{piece.weight} * sums[1];
+            to[2] += std::int64_t{piece.weight} * sums[2 - red];
+            p += run;
+        }
+    } else {
+        for (int i = 0; i < count; ++i, samples += 3) {
+            const int x = first + i * step;
+            for (std::size_t p = pieceOf(m_firstColumnPiece, x);
+                 p < pieceOf(m_firstColumnPiece, x + 1); ++p)
+                add(m_columns[p], samples);
+        }
+    }
+    const std::uint64_t columns = (~std::uint64_t{0} >> (64 - (high - low) / 3)) << (low / 3);
+    for (std::size_t p = pieceOf(m_firstRowPiece, y); p < pieceOf(m_firstRowPiece, y + 1); ++p) {
+        const Piece& piece = m_rows[p];
+        std::uint64_t* to = m_frame.data() + std::size_t(piece.target) * kFrameRowSums;
+        for (std::size_t k = low; k < high; ++k)
+            to[k] += static_cast<std::uint64_t>(std::int64_t{piece.weight} * across[k]);
+        m_stale[std::size_t(piece.target)] |= columns;
+    }
+}
+
+void FrameReducer::dots(int y, int first, int step, int count, const std::uint8_t* dots) {
+    if (!m_whole) {
+        const int red = m_order == DotOrder::Rgb ? 0 : 2;
+        addAcrossThenDown(y, first, step, count, dots, red);
+        m_contained.add(y, first, step, count, dots, red);
+        m_covered.add(y, first, step, count, dots, red);
+        return;
+    }
+    for (int i = 0; i < count; ++i, dots += 3)
+        m_kept.set(first + i * step, y,
+                   makeRgb(channelAt(dots, 0), channelAt(dots, 1), channelAt(dots, 2)));
+}
+
+void FrameReducer::fill(Rgb colour) {
+    if (m_whole) {
+        m_kept.fill(colour);
+        return;
+    }
+    // Every frame dot's weights add up to the extents' product.
+    const auto total = static_cast<std::uint64_t>(m_extentX * m_extentY);
+    for (std::size_t k = 0; k < m_frame.size(); k += 3) {
+        m_frame[k] = total * redOf(colour);
+        m_frame[k + 1] = total * greenOf(colour);
+        m_frame[k + 2] = total * blueOf(colour);
+    }
+    m_stale.fill(kAllColumns);
+    m_contained.fill(colour);
+    m_covered.fill(colour);
+}
+
+void FrameReducer::change(int y, int first, int count, const std::int32_t* differences) {
+    if (!m_whole) {
+        addAcrossThenDown(y, first, 1, count, differences, 0);
+        m_contained.add(y, first, 1, count, differences, 0);
+        m_covered.add(y, first, 1, count, differences, 0);
+        return;
+    }
+    for (int x = first; x < first + count; ++x, differences += 3) {
+        const Rgb was = m_kept.at(x, y);
+        m_kept.set(x, y,
+                   makeRgb(static_cast<std::uint8_t>(redOf(was) + differences[0]),
+                           static_cast<std::uint8_t>(greenOf(was) + differences[1]),
+                           static_cast<std::uint8_t>(blueOf(was) + differences[2])));
+    }
+}
+
+ImportedPicture FrameReducer::current() {
+    ImportedPicture imported;
+    if (m_whole) {
+        imported.fit = classifyPicture(m_kept);
+        imported.picture = m_kept;
+        return imported;
+    }
+    // Every frame dot's weights add up to the extents' product.
+    const auto total = static_cast<std::uint64_t>(m_extentX * m_extentY);
+    if (m_averages.width() == 0) m_averages = Raster(kFrameWidth, kFrameHeight);
+    for (int y = 0; y < kFrameHeight; ++y) {
+        for (std::uint64_t stale = m_stale[std::size_t(y)]; stale != 0; stale &= stale - 1) {
+            const int x = std::countr_zero(stale);
+            const std::uint64_t* sums =
+                m_frame.data() + std::size_t(y) * kFrameRowSums + std::size_t(x) * 3;
+            m_averages.set(x, y,
+                           makeRgb(static_cast<std::uint8_t>(sums[0] / total),
+                                   static_cast<std::uint8_t>(sums[1] / total),
+                                   static_cast<std::uint8_t>(sums[2] / total)));
+        }
+        m_stale[std::size_t(y)] = 0;
+    }
+    imported.fit = PictureFit::TooLarge;
+    imported.picture = m_averages;
+    imported.contained = m_contained.average();
+    imported.covered = m_covered.average();
+    return imported;
+}
+
 ImportedPicture FrameReducer::finish() {
     if (m_whole) {
         ImportedPicture imported;
@@ -221,28 +384,11 @@ ImportedPicture FrameReducer::finish() {
                 to[k] += std::uint64_t{piece.weight} * from[k];
         }
     }
-    // Every frame dot's weights add up to the extents' product.
-    const auto total = static_cast<std::uint64_t>(m_extentX * m_extentY);
-    ImportedPicture imported;
-    imported.fit = PictureFit::TooLarge;
-    imported.picture = Raster(kFrameWidth, kFrameHeight);
-    for (int y = 0; y < kFrameHeight; ++y) {
-        for (int x = 0; x < kFrameWidth; ++x) {
-            const std::uint64_t* sums =
-                m_frame.data() + std::size_t(y) * kFrameRowSums + std::size_t(x) * 3;
-            imported.picture.set(x, y,
-                                 makeRgb(static_cast<std::uint8_t>(sums[0] / total),
-                                         static_cast<std::uint8_t>(sums[1] / total),
-                                         static_cast<std::uint8_t>(sums[2] / total)));
-        }
-    }
-    imported.contained = m_contained.average();
-    imported.covered = m_covered.average();
+    m_stale.fill(kAllColumns);
+    ImportedPicture imported = current();
     m_current = {};
     m_next = {};
     m_acrossRows = {};
-    m_contained = {};
-    m_covered = {};
     return imported;
 }
 

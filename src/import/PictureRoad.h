@@ -1,9 +1,11 @@
 #pragma once
 
+#include "document/FrameSheet.h"
 #include "document/Raster.h"
 #include "import/AreaGrid.h"
 #include "spine/IncomingPicture.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,12 +37,27 @@ Raster frameForConversion(const ImportedPicture& imported, Rgb background);
 // source dot contributing to at most two frame columns and two frame rows. Memory is the frame
 // plus two rows of sums. A larger picture is averaged in the same pass for each aspect the
 // conversion offers, into grids of its own (ImportedPicture::contained and covered).
+//
+// Besides whole rows in order, a picture may come as dots in any order, and once filled, or
+// finished from rows, it may go on changing in place.
 class FrameReducer : public PictureRows {
 public:
     using PictureRows::begin;
     bool begin(const RowLayout& layout) override;
     void row(const std::uint8_t* dots) override;
-    // The picture once every row has come; rows that never came count as black.
+    // `count` dots of row `y` at columns `first`, `first + step`, ..., three bytes each in the
+    // layout's order: the passes of a progressive picture. Summed straight into the frame.
+    void dots(int y, int first, int step, int count, const std::uint8_t* dots);
+    // Every dot `colour`, in place of what came before.
+    void fill(Rgb colour);
+    // Changes the `count` dots from column `first` of row `y` by `differences`, three a dot,
+    // red first: a picture composed in place, such as the screen of an animated GIF.
+    void change(int y, int first, int count, const std::int32_t* differences);
+    // The picture as dots, fills and changes have left it, for a picture that goes on changing:
+    // only the frame dots whose sums changed since the last call are worked out again.
+    ImportedPicture current();
+    // The picture once every row has come; rows that never came count as black. Changes may
+    // follow.
     ImportedPicture finish();
     // begin was called and accepted the picture.
     bool began() const { return m_began; }
@@ -56,6 +73,11 @@ private:
         std::uint32_t weight;
     };
     static std::vector<Piece> pieces(int source, int unit, std::int64_t extent, int target);
+
+    // The index of each source dot's first piece, and one past the last dot's last.
+    static std::vector<int> firstPieces(const std::vector<Piece>& pieces, int sources);
+    template <typename Sample>
+    void addAcrossThenDown(int y, int first, int step, int count, const Sample* samples, int red);
 
     void addWeighted(std::vector<std::uint32_t>& sums, const std::uint8_t* dots,
                      std::uint32_t weight) const;
@@ -75,6 +97,11 @@ private:
 
     std::vector<Piece> m_columns;
     std::vector<Piece> m_rows;
+    std::vector<int> m_firstColumnPiece;
+    std::vector<int> m_firstRowPiece;
+    // For a column piece of a dot wholly inside its frame column, how many such pieces of the
+    // same frame column follow from it, itself included; 0 for other pieces.
+    std::vector<int> m_wholeRun;
     bool m_bottomUp = false;
     // The next row piece, walked from the first or, bottom up, from the last.
     std::ptrdiff_t m_nextRowPiece = 0;
@@ -88,6 +115,9 @@ private:
     std::vector<std::uint32_t> m_acrossRows; // fewer than 32 rows: 48 x 3 sums per source row
     // The frame's sums, 48 x 32 x 3, red first.
     std::vector<std::uint64_t> m_frame;
+    // The averages of the sums, and for each frame row the columns whose sums changed since.
+    Raster m_averages;
+    std::array<std::uint64_t, kFrameHeight> m_stale{};
     AreaGrid m_contained;
     AreaGrid m_covered;
 };

@@ -226,9 +226,11 @@ TEST(JpegDecoder, LimitsOnSizeScansAndWarnings) {
         std::string error; // empty: read
     };
     const Case cases[] = {
-        {"10000 x 10000 in a few hundred bytes", withDimensions(grey, 10000, 10000), tooLarge},
-        {"16385 dots wide", withDimensions(grey, 16385, 1), tooLarge},
-        {"16384 x 3907", withDimensions(grey, 16384, 3907), tooLarge},
+        // The limits apply to the picture decoded at 1/8, 2040 x 1530 dots; what it declares
+        // is held to 256 million dots.
+        {"16320 x 12240, the data missing", withDimensions(grey, 16320, 12240), ""},
+        {"16000 x 16001 in a few hundred bytes", withDimensions(grey, 16000, 16001), tooLarge},
+        {"65000 x 8, decoded at full size", withDimensions(grey, 65000, 8), tooLarge},
         {"16384 x 3906, the data missing", withDimensions(grey, 16384, 3906), ""},
         {"progressive CMYK of 8000 x 8000 in a few hundred bytes",
          withDimensions(encodeJpeg(8, 8, JCS_CMYK, cmykScript), 8000, 8000),

@@ -50,6 +50,48 @@ TEST(PictureRoad, LargePicturesAreTheFullSizeAreaAverage) {
                 EXPECT_TRUE(imported.covered == covered) << "bottom up " << bottomUp;
             }
         }
+        const auto channels = [](Rgb dot) {
+            return std::vector<int>{redOf(dot), greenOf(dot), blueOf(dot)};
+        };
+        // The dots in the order of a progressive picture's passes, every n-th of a row at once.
+        FrameReducer passes;
+        ASSERT_TRUE(passes.begin(size.width, size.height, DotOrder::Rgb));
+        const int adam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                 {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+        for (const auto& [x0, y0, dx, dy] : adam7) {
+            for (int y = y0; y < size.height; y += dy) {
+                std::vector<std::uint8_t> dots;
+                for (int x = x0; x < size.width; x += dx)
+                    for (const int channel : channels(source.at(x, y)))
+                        dots.push_back(static_cast<std::uint8_t>(channel));
+                passes.dots(y, x0, dx, static_cast<int>(dots.size() / 3), dots.data());
+            }
+        }
+        const auto expectAll = [&](const ImportedPicture& imported, const char* how) {
+            EXPECT_TRUE(imported.picture == expected) << how;
+            EXPECT_TRUE(imported.contained == contained) << how;
+            EXPECT_TRUE(imported.covered == covered) << how;
+        };
+        expectAll(passes.finish(), "in passes");
+        // Composed in place: one colour first, then each row changed to the picture's, the
+        // picture asked for on the way.
+        FrameReducer changing;
+        ASSERT_TRUE(changing.begin(size.width, size.height, DotOrder::Rgb));
+        const Rgb first = makeRgb(10, 200, 30);
+        changing.fill(first);
+        const ImportedPicture filled = changing.current();
+        EXPECT_TRUE(filled.picture == Raster(kFrameWidth, kFrameHeight, first));
+        EXPECT_TRUE(filled.covered == Raster(kFrameWidth, kFrameHeight, first));
+        for (int y = size.height - 1; y >= 0; --y) {
+            std::vector<std::int32_t> differences;
+            for (int x = 0; x < size.width; ++x)
+                for (int k = 0; k < 3; ++k)
+                    differences.push_back(channels(source.at(x, y))[std::size_t(k)] -
+                                          channels(first)[std::size_t(k)]);
+            changing.change(y, 0, size.width, differences.data());
+            if (y == size.height / 2) changing.current();
+        }
+        expectAll(changing.current(), "changed in place");
     }
 }
 

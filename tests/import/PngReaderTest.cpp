@@ -1,5 +1,6 @@
 #include "import/PngReader.h"
 
+#include "document/FrameSheet.h"
 #include "support/FakeServices.h"
 #include "support/Pictures.h"
 
@@ -88,6 +89,15 @@ TEST_F(PngReaderTest, EveryKindOfDotBecomesRgb) {
         diagonal.push_back(std::string(static_cast<std::size_t>(y), '.') + "#" +
                            std::string(static_cast<std::size_t>(8 - y), '.'));
     }
+    // Larger than the frame: its passes are averaged into the frame as they come.
+    PngSpec bigInterlaced = pngOf(96, 64, PNG_COLOR_TYPE_GRAY, 8, {}, true);
+    const Raster pattern = test::patterned(3);
+    for (int y = 0; y < 64; ++y) {
+        Bytes row;
+        for (int x = 0; x < 96; ++x)
+            row.push_back(pattern.at(x / 2, y / 2) == kBlack ? 0 : 255);
+        bigInterlaced.rows.push_back(row);
+    }
     struct Case {
         const char* what;
         PngSpec spec;
@@ -99,6 +109,7 @@ TEST_F(PngReaderTest, EveryKindOfDotBecomesRgb) {
         {"16-bit grey", grey16, {".#"}},
         {"a palette", palette, {".#."}},
         {"an interlaced picture", interlaced, diagonal},
+        {"an interlaced picture larger than the frame", bigInterlaced, pictureToText(pattern)},
     };
     for (const Case& c : cases) {
         const ImportResult got = read(c.spec);
@@ -111,7 +122,9 @@ TEST_F(PngReaderTest, EveryKindOfDotBecomesRgb) {
             EXPECT_EQ(got.picture->fit, PictureFit::Colours);
             text[0][3] = '?';
         } else {
-            EXPECT_EQ(got.picture->fit, PictureFit::Plain) << c.what;
+            EXPECT_EQ(got.picture->fit,
+                      c.spec.width > kFrameWidth ? PictureFit::TooLarge : PictureFit::Plain)
+                << c.what;
         }
         EXPECT_EQ(text, c.picture) << c.what;
     }
@@ -152,6 +165,16 @@ Bytes headerOnly(std::uint32_t width, std::uint32_t height) {
     return bytes;
 }
 
+// The header of a 1 x 1 picture, then a chunk of `kind` that declares 2 GiB and holds 100 bytes.
+Bytes declaring2GiB(const char (&kind)[5]) {
+    Bytes bytes = headerOnly(1, 1);
+    bytes.resize(33);
+    bytes.insert(bytes.end(), {0x7F, 0xFF, 0xFF, 0xFF});
+    bytes.insert(bytes.end(), kind, kind + 4);
+    bytes.insert(bytes.end(), 100, 'x');
+    return bytes;
+}
+
 TEST_F(PngReaderTest, DamagedForeignAndOversizedFilesAreRefused) {
     PngSpec big = pngOf(64, 64, PNG_COLOR_TYPE_GRAY, 8, {});
     for (int y = 0; y < 64; ++y) {
@@ -175,6 +198,12 @@ TEST_F(PngReaderTest, DamagedForeignAndOversizedFilesAreRefused) {
         {"20000 dots wide", headerOnly(20000, 1), " は大きすぎるため読み込めません."},
         {"64 million dots and one more row", headerOnly(8000, 8001),
          " は大きすぎるため読み込めません."},
+        // What libpng would take into memory (and clear) before finding the end.
+        {"a text chunk declaring 2 GiB, then the end", declaring2GiB("tEXt"),
+         " は壊れているため読み込めません."},
+        {"a compressed text chunk", declaring2GiB("zTXt"), " は壊れているため読み込めません."},
+        {"an international text chunk", declaring2GiB("iTXt"), " は壊れているため読み込めません."},
+        {"a suggested palette", declaring2GiB("sPLT"), " は壊れているため読み込めません."},
     };
     for (const Case& c : cases) {
         test::writeBytes(temp.path("bad.png"), c.bytes);

@@ -38,7 +38,7 @@ std::optional<int> netscapeRepeat(const ExtensionBlock* blocks, int count) {
 
 } // namespace
 
-GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
+GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes, Rgb background) {
     GifReadBack back;
     Source source{&bytes};
     int error = 0;
@@ -54,6 +54,7 @@ GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
     }
     back.width = gif->SWidth;
     back.height = gif->SHeight;
+    Raster screen(gif->SWidth, gif->SHeight, background);
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage& image = gif->SavedImages[i];
         if (!back.repeat)
@@ -63,8 +64,7 @@ GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
         back.delays.push_back(control.DelayTime);
         const ColorMapObject* map =
             image.ImageDesc.ColorMap != nullptr ? image.ImageDesc.ColorMap : gif->SColorMap;
-        Raster frame =
-            back.frames.empty() ? Raster(gif->SWidth, gif->SHeight, kWhite) : back.frames.back();
+        Raster frame = screen;
         const GifImageDesc& desc = image.ImageDesc;
         for (int y = 0; y < desc.Height; ++y) {
             for (int x = 0; x < desc.Width; ++x) {
@@ -73,6 +73,13 @@ GifReadBack readGifBack(const std::vector<std::uint8_t>& bytes) {
                 const GifColorType c = map->Colors[index];
                 frame.set(desc.Left + x, desc.Top + y, makeRgb(c.Red, c.Green, c.Blue));
             }
+        }
+        if (control.DisposalMode == DISPOSE_BACKGROUND) {
+            screen = frame;
+            screen.fillRect(desc.Left, desc.Top, desc.Left + desc.Width - 1,
+                            desc.Top + desc.Height - 1, background);
+        } else if (control.DisposalMode != DISPOSE_PREVIOUS) {
+            screen = frame;
         }
         back.frames.push_back(std::move(frame));
     }
@@ -104,6 +111,17 @@ std::vector<int> storedRows(int height, bool interlaced) {
     return order;
 }
 
+// A colour table of `palette`, padded with black to a power of two.
+ColorMapObject* colourMap(const std::vector<Rgb>& palette) {
+    int size = 2;
+    while (size < static_cast<int>(palette.size()))
+        size *= 2;
+    std::vector<GifColorType> colours(static_cast<std::size_t>(size), GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        colours[i] = {redOf(palette[i]), greenOf(palette[i]), blueOf(palette[i])};
+    return GifMakeMapObject(size, colours.data());
+}
+
 } // namespace
 
 std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Rgb>& palette,
@@ -111,13 +129,7 @@ std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Rgb>&
     std::vector<std::uint8_t> bytes;
     int error = 0;
     GifFileType* gif = EGifOpen(&bytes, appendTo, &error);
-    int size = 2;
-    while (size < static_cast<int>(palette.size()))
-        size *= 2;
-    std::vector<GifColorType> colours(static_cast<std::size_t>(size), GifColorType{0, 0, 0});
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        colours[i] = {redOf(palette[i]), greenOf(palette[i]), blueOf(palette[i])};
-    ColorMapObject* map = GifMakeMapObject(size, colours.data());
+    ColorMapObject* map = colourMap(palette);
     EGifSetGifVersion(gif, true);
     EGifPutScreenDesc(gif, width, height, 8, 0, map);
     for (const GifImageSpec& image : images) {
@@ -128,13 +140,19 @@ std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Rgb>&
         GifByteType extension[4];
         EGifGCBToExtension(&control, extension);
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
+        ColorMapObject* own = image.palette.empty() ? nullptr : colourMap(image.palette);
         EGifPutImageDesc(gif, image.left, image.top, image.width, image.height, image.interlaced,
-                         nullptr);
+                         own);
+        GifFreeMapObject(own);
         std::vector<GifPixelType> line(static_cast<std::size_t>(image.width));
         for (const int y : storedRows(image.height, image.interlaced)) {
             std::copy_n(image.indices.begin() + y * image.width, image.width, line.begin());
             EGifPutLine(gif, line.data(), image.width);
         }
+        // giflib keeps its copy of the image's table and drops it unfreed when the next image
+        // has none.
+        GifFreeMapObject(gif->Image.ColorMap);
+        gif->Image.ColorMap = nullptr;
     }
     EGifCloseFile(gif, &error);
     GifFreeMapObject(map);

@@ -672,17 +672,23 @@ TEST_F(MainWindowUi, AddToListTakesPngJpegAndAnimatedGif) {
     ASSERT_TRUE(plain.save(QString::fromStdString(temp.path("bw.PNG")), "PNG"));
     ASSERT_TRUE(plain.save(QString::fromStdString(temp.path("noname")), "PNG"));
     ASSERT_TRUE(photo.save(QString::fromStdString(temp.path("photo.jpeg")), "JPEG"));
-    const std::vector<std::uint8_t> grey(60 * 40, 1);
-    test::writeBytes(temp.path("walk.gif"), test::makeGif(60, 40, {0x000000, 0x808080},
-                                                          {{0, 0, 60, 40, grey, 50},
-                                                           {0, 0, 60, 40, grey, 100},
-                                                           {0, 0, 60, 40, grey, 25}}));
-    // 300 black-and-white frames of half a second: more than a fresh list has room for.
+    // Frames that cover the whole screen in colour 1.
+    const auto covering = [](int width, int height, int delay) {
+        test::GifImageSpec image;
+        image.width = width;
+        image.height = height;
+        image.indices.assign(std::size_t(width * height), 1);
+        image.delay = delay;
+        return image;
+    };
     test::writeBytes(
-        temp.path("long.gif"),
-        test::makeGif(48, 32, {0x000000, 0xFFFFFF},
-                      std::vector<test::GifImageSpec>(
-                          300, {0, 0, 48, 32, std::vector<std::uint8_t>(48 * 32, 1), 50})));
+        temp.path("walk.gif"),
+        test::makeGif(60, 40, {0x000000, 0x808080},
+                      {covering(60, 40, 50), covering(60, 40, 100), covering(60, 40, 25)}));
+    // 300 black-and-white frames of half a second: more than a fresh list has room for.
+    test::writeBytes(temp.path("long.gif"),
+                     test::makeGif(48, 32, {0x000000, 0xFFFFFF},
+                                   std::vector<test::GifImageSpec>(300, covering(48, 32, 50))));
     const struct {
         const char* name;
         bool converted;

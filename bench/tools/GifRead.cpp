@@ -31,8 +31,10 @@ bool slurp(const char* path) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (argc < 3 || (mode != "road" && mode != "giflib")) {
-        std::fputs("usage: vemurion_gif_read road|giflib FILE.gif [ROUNDS]\n", stderr);
+    // road: every aspect of the conversion, as the editor reads; stretch: the stretch only, as
+    // vemurion-cli build reads without --fit.
+    if (argc < 3 || (mode != "road" && mode != "stretch" && mode != "giflib")) {
+        std::fputs("usage: vemurion_gif_read road|stretch|giflib FILE.gif [ROUNDS]\n", stderr);
         return 2;
     }
     const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1;
@@ -42,8 +44,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < rounds; ++i) {
         const auto start = std::chrono::steady_clock::now();
         bool read = false;
-        if (mode == "road")
-            read = vemurion::importGifFile(argv[2], vemurion::kWhite, 255).error.empty();
+        if (mode != "giflib")
+            read = vemurion::importGifFile(argv[2], vemurion::kWhite, 255, 1, mode == "road")
+                       .error.empty();
         else
             read = slurp(argv[2]);
         const auto end = std::chrono::steady_clock::now();

@@ -40,7 +40,8 @@ std::optional<std::string> DocumentBuilder::addFile(const std::string& path) {
     if (gif) {
         const int every = std::max(m_options.every, 1);
         const GifImport read =
-            importGifFile(path, m_options.background, std::max(kMaxFrames - m_frames, 0), every);
+            importGifFile(path, m_options.background, std::max(kMaxFrames - m_frames, 0), every,
+                          m_options.conversion.fit != AspectFit::Stretch);
         if (!read.error.empty()) return read.error;
         // A still GIF is a picture like any other; an animated one keeps its delays.
         const bool still = read.frameCount == 1;

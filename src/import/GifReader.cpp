@@ -95,7 +95,8 @@ int gifDelayToTicks(int hundredths) {
     return std::clamp((hundredths + 12) / 25, 1, 255);
 }
 
-GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, int every) {
+GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, int every,
+                        bool everyAspect) {
     every = std::max(every, 1);
     const std::int64_t composedFrames = std::int64_t{std::max(maxFrames, 0)} * every;
     const std::string name = fileNamePart(path);
@@ -119,7 +120,7 @@ GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, 
     if (gif->SWidth < 1 || gif->SHeight < 1) return refuse(broken);
     if (!pictureSizeAllowed(gif->SWidth, gif->SHeight)) return refuse(tooLargeText(name));
 
-    GifScreen screen(gif->SWidth, gif->SHeight, background);
+    GifScreen screen(gif->SWidth, gif->SHeight, background, everyAspect);
     std::int64_t decoded = 0;
     GraphicsControlBlock control = noControl();
     std::vector<GifPixelType> line;

@@ -43,7 +43,9 @@ struct GifImport {
 // "<name> は読み込めません." for a file that cannot be opened or is no GIF, "<name>
 // は壊れているため読み込めません." for a damaged or truncated one, "<name>
 // は大きすぎるため読み込めません." beyond the road's limits, kMaxGifDecodedDots or
-// kMaxGifScreenBytes.
-GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, int every = 1);
+// kMaxGifScreenBytes. The frames offer every aspect of the conversion, or only the stretch when
+// not `everyAspect`, which takes less time.
+GifImport importGifFile(const std::string& path, Rgb background, int maxFrames, int every = 1,
+                        bool everyAspect = true);
 
 } // namespace vemurion

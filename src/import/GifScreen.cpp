@@ -195,12 +195,13 @@ struct GifScreen::Translation {
     std::array<std::int16_t, 256> index{};
 };
 
-GifScreen::GifScreen(int width, int height, Rgb background)
+GifScreen::GifScreen(int width, int height, Rgb background, bool everyAspect)
     : m_width(width), m_height(height), m_background(background),
       m_across((width + kTileMask) >> kTileShift),
       m_tiles(static_cast<std::size_t>(m_across * ((height + kTileMask) >> kTileShift))),
       m_translations(m_tiles.size()), m_differences(static_cast<std::size_t>(width) * 3),
       m_mostColours(std::int64_t{width} * height <= kSmallScreenDots ? 16 : 256) {
+    m_reducer.averageEveryAspect(everyAspect);
     m_reducer.begin(width, height, DotOrder::Rgb);
     m_reducer.fill(background);
 }

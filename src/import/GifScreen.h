@@ -20,7 +20,8 @@ namespace vemurion {
 // the frame leaves alone; a tile is copied when drawn on.
 class GifScreen {
 public:
-    GifScreen(int width, int height, Rgb background);
+    // `everyAspect`: FrameReducer::averageEveryAspect.
+    GifScreen(int width, int height, Rgb background, bool everyAspect = true);
     GifScreen(const GifScreen&) = delete;
     GifScreen& operator=(const GifScreen&) = delete;
     ~GifScreen();

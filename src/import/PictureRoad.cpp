@@ -122,6 +122,9 @@ bool FrameReducer::begin(const RowLayout& layout) {
     }
     m_frame.assign(std::size_t{kFrameHeight} * kFrameRowSums, 0);
     m_stale.fill(kAllColumns);
+    m_contained = {};
+    m_covered = {};
+    if (!m_everyAspect) return true;
     m_contained =
         AreaGrid(containedAxis(width, layout.unit, m_extentX, m_extentY, true),
                  containedAxis(height, layout.unit, m_extentY, m_extentX, false), m_order);

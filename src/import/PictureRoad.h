@@ -59,6 +59,9 @@ public:
     // The picture once every row has come; rows that never came count as black. Changes may
     // follow.
     ImportedPicture finish();
+    // Whether pictures begun from now on are also averaged for the aspects other than the
+    // stretch (ImportedPicture::contained and covered, empty when not); they are by default.
+    void averageEveryAspect(bool every) { m_everyAspect = every; }
     // begin was called and accepted the picture.
     bool began() const { return m_began; }
 
@@ -118,6 +121,7 @@ private:
     // The averages of the sums, and for each frame row the columns whose sums changed since.
     Raster m_averages;
     std::array<std::uint64_t, kFrameHeight> m_stale{};
+    bool m_everyAspect = true;
     AreaGrid m_contained;
     AreaGrid m_covered;
 };

@@ -506,6 +506,9 @@ TEST_F(CliTest, PicturesComeInAsAddToListWouldInsertThem) {
     EXPECT_EQ(line(contained, 11) + line(contained, 12) + line(contained, 19) + line(contained, 20),
               std::string(48, '.') + std::string(96, '#') + std::string(48, '.'));
     EXPECT_EQ(line(cli({"show", "band.gif", "--fit=cover"}).out, 0), std::string(48, '#'));
+    // build reads a GIF for the aspect asked for alone.
+    EXPECT_EQ(cli({"build", "band.lcd", "--fit", "contain", "band.gif"}).status, 0);
+    EXPECT_EQ(cli({"show", "band.lcd"}).out, "frame 1/1 time 1\n" + contained + "\n");
 
     writeLcd("one.lcd", documentOf({6}, 255));
     const CliRun build =

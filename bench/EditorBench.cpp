@@ -28,11 +28,22 @@ void fillCheckerboard(Editor& e) {
 }
 
 // The core alone: with `move`, the pointer move, the pen segment, the commit to the sheet and
-// the canvas picture; without, drawing the canvas picture only, for comparison.
-void BM_Core(benchmark::State& state, bool move) {
+// the canvas picture; without, drawing the canvas picture only, for comparison. With `onion`,
+// on the middle of three busy frames, both onion skins shown.
+void BM_Core(benchmark::State& state, bool move, bool onion) {
     Editor e;
     NewDocument(e);
     fillCheckerboard(e);
+    if (onion) {
+        // Black frames before and after: every background dot of the middle one is tinted.
+        newFrame(e);
+        showFrameList(e, 0);
+        newFrame(e);
+        e.doc.sheet.fillCell(0, kBlack);
+        e.doc.sheet.fillCell(2, kBlack);
+        showFrameList(e, 1);
+        e.onionPrevious = e.onionNext = true;
+    }
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kCanvasWidth) * kCanvasHeight);
     InputState held;
     held.left = true;
@@ -45,8 +56,9 @@ void BM_Core(benchmark::State& state, bool move) {
         benchmark::DoNotOptimize(pixels.data());
     }
 }
-BENCHMARK_CAPTURE(BM_Core, PenMove, true);
-BENCHMARK_CAPTURE(BM_Core, RenderCanvas, false);
+BENCHMARK_CAPTURE(BM_Core, PenMove, true, false);
+BENCHMARK_CAPTURE(BM_Core, PenMoveOnionSkin, true, true);
+BENCHMARK_CAPTURE(BM_Core, RenderCanvas, false, false);
 
 // The whole road through Qt: a mouse event on the real canvas widget, the handler, the core,
 // and the canvas painted again (into an image, since the offscreen platform shows nothing).

@@ -55,6 +55,9 @@ public:
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest&) override {
         return std::nullopt;
     }
+    std::optional<std::vector<int>> askNumbers(const NumbersRequest&) override {
+        return std::nullopt;
+    }
     std::string warnings;
 
 private:

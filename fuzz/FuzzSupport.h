@@ -43,6 +43,9 @@ public:
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest&) override {
         return std::nullopt;
     }
+    std::optional<std::vector<int>> askNumbers(const NumbersRequest&) override {
+        return std::nullopt;
+    }
 };
 
 // A clipboard for frame blocks: a picture set on it is taken as text is, and counts as absent.

@@ -1,5 +1,6 @@
 #include "app/Hints.h"
 
+#include "app/KeyCommands.h"
 #include "editor/CanvasView.h"
 
 #include <array>
@@ -52,6 +53,25 @@ constexpr std::array kFixedHints = {
     Hint{"frmMainClient", ""},
 };
 
+// The buttons that have a key of their own, which their hints end with.
+constexpr std::array<std::pair<std::string_view, EditTool>, 8> kToolButtons = {{
+    {"tbtnPen", EditTool::Pen},
+    {"tbtnSelect", EditTool::Select},
+    {"tbtnPaint", EditTool::Paint},
+    {"tbtnLine", EditTool::Line},
+    {"tbtnBox", EditTool::Box},
+    {"tbtnBoxFill", EditTool::BoxFill},
+    {"tbtnCircle", EditTool::Circle},
+    {"tbtnCircleFill", EditTool::CircleFill},
+}};
+
+char buttonKey(std::string_view name) {
+    if (name == "tbtnBlackWhite" || name == "tbtnWhiteBlack") return kColorModeKey;
+    for (const auto& [button, tool] : kToolButtons)
+        if (button == name) return toolKey(tool);
+    return 0;
+}
+
 } // namespace
 
 std::optional<std::string> controlHint(std::string_view control, ColorMode mode, bool isSelected) {
@@ -66,7 +86,10 @@ std::optional<std::string> controlHint(std::string_view control, ColorMode mode,
     if (name == "tbtnUD") return isSelected ? " 選択範囲の画像の上下を反転." : " 画像の上下を反転.";
     if (name == "tbtnLR") return isSelected ? " 選択範囲の画像の左右を反転." : " 画像の左右を反転.";
     for (const Hint& hint : kFixedHints) {
-        if (hint.control == name) return std::string(hint.text);
+        if (hint.control != name) continue;
+        std::string text = hint.text;
+        if (const char key = buttonKey(name)) text += std::string(" [") + key + "]";
+        return text;
     }
     return std::nullopt;
 }

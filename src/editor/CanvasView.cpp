@@ -4,6 +4,8 @@
 #include "spine/CanvasState.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace vemurion {
 
@@ -39,10 +41,56 @@ Raster currentFramePicture(const Editor& e) {
     return e.doc.sheet.cell(e.doc.CurrentFrame);
 }
 
+Rgb onionTint(ColorMode mode, OnionLayer layer) {
+    if (mode == ColorMode::BlackWhite) return layer == OnionLayer::Previous ? 0xF2B8B8 : 0xB8CCF2;
+    return layer == OnionLayer::Previous ? 0x6A3030 : 0x30406A;
+}
+
+void toggleOnionSkin(Editor& e, OnionLayer layer) {
+    bool& shown = layer == OnionLayer::Previous ? e.onionPrevious : e.onionNext;
+    shown = !shown;
+    e.notify(kViewCanvas | kViewTools);
+}
+
+namespace {
+
+// The tint of each dot of the canvas that shows a background dot over a drawn dot of the
+// previous or the next frame; 0 where none shows.
+std::array<std::uint32_t, kFrameWidth * kFrameHeight> onionDots(const Editor& e) {
+    std::array<std::uint32_t, kFrameWidth * kFrameHeight> tints{};
+    const int current = e.doc.CurrentFrame;
+    // The next frame first: the previous one, nearer in the drawing, lies over it.
+    const std::pair<bool, int> layers[2] = {
+        {e.onionNext && current + 1 < e.doc.FrameCount, current + 1},
+        {e.onionPrevious && current >= 1, current - 1}};
+    const Raster& sheet = e.doc.sheet.raster();
+    for (std::size_t k = 0; k < 2; ++k) {
+        const auto [shown, index] = layers[k];
+        if (!shown) continue;
+        const std::uint32_t tint =
+            0xFF000000u | onionTint(e.colorMode, k == 0 ? OnionLayer::Next : OnionLayer::Previous);
+        const CellPos origin = CellOrigin(index);
+        for (int y = 0; y < kFrameHeight; ++y) {
+            const Rgb* row = sheet.dots().data() +
+                             static_cast<std::ptrdiff_t>(origin.y + y) * sheet.width() + origin.x;
+            std::uint32_t* out = tints.data() + static_cast<std::ptrdiff_t>(y) * kFrameWidth;
+            for (int x = 0; x < kFrameWidth; ++x)
+                out[x] = row[x] == e.leftColor ? tint : out[x];
+        }
+    }
+    return tints;
+}
+
+} // namespace
+
 void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride) {
     const Raster& sheet = e.doc.sheet.raster();
     const CellPos origin = CellOrigin(e.doc.CurrentFrame);
     const std::uint32_t grid = 0xFF000000u | e.gridColor;
+    const bool onion = (e.onionPrevious || e.onionNext) && !e.playing;
+    std::array<std::uint32_t, kFrameWidth * kFrameHeight> tints{};
+    if (onion) tints = onionDots(e);
+    const std::uint32_t background = 0xFF000000u | e.rightColor;
     const auto rowAt = [&](int py) { return pixels + static_cast<std::ptrdiff_t>(py) * stride; };
     for (int y = 0; y <= kFrameHeight; ++y) {
         std::uint32_t* line = rowAt(y * kCanvasScale);
@@ -51,7 +99,11 @@ void renderCanvasInto(const Editor& e, std::uint32_t* pixels, int stride) {
         // The eight pixel rows inside a row of dots are alike: draw the first, copy it down.
         std::uint32_t* first = rowAt(y * kCanvasScale + 1);
         for (int x = 0; x < kFrameWidth; ++x) {
-            const std::uint32_t dot = 0xFF000000u | sheet.at(origin.x + x, origin.y + y);
+            std::uint32_t dot = 0xFF000000u | sheet.at(origin.x + x, origin.y + y);
+            if (onion && dot == background) {
+                const std::uint32_t tint = tints[static_cast<std::size_t>(y * kFrameWidth + x)];
+                if (tint != 0) dot = tint;
+            }
             std::uint32_t* block = first + x * kCanvasScale;
             block[0] = grid;
             std::fill(block + 1, block + kCanvasScale, dot);

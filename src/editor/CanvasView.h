@@ -26,6 +26,12 @@ CanvasPitch canvasPitchFor(double ratio);
 // pixels past the last grid line.
 int canvasPixelOfDevice(int device, CanvasPitch p);
 
+// Onion skin: the canvas shows the drawn dots of the previous and the next frame as tints of the
+// background dots of the current one, never while playing. Nothing else shows them.
+enum class OnionLayer { Previous, Next };
+Rgb onionTint(ColorMode mode, OnionLayer layer);
+void toggleOnionSkin(Editor& e, OnionLayer layer);
+
 // The picture the canvas and the preview show: the current frame's cell of the sheet.
 Raster currentFramePicture(const Editor& e);
 

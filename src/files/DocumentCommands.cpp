@@ -75,16 +75,17 @@ bool SaveDocument(Editor& e) {
 }
 
 std::optional<FileDialogAnswer> askSaveName(Editor& e, const char* filter,
-                                            const char* defaultExtension) {
+                                            const char* defaultExtension, int* filterIndex) {
+    int& kept = filterIndex != nullptr ? *filterIndex : e.saveFilterIndex;
     FileDialogRequest request;
     request.filter = filter;
-    request.filterIndex = e.saveFilterIndex;
+    request.filterIndex = kept;
     request.initialFolder = e.doc.isUntitled() ? e.saveFolder : folderPart(e.doc.DocumentFileName);
     request.defaultExtension = defaultExtension;
     request.confirmOverwrite = true;
     auto answer = e.prompts->askSaveFile(request);
     if (!answer || answer->path.empty()) return std::nullopt;
-    e.saveFilterIndex = answer->filterIndex;
+    kept = answer->filterIndex;
     return answer;
 }
 

@@ -25,9 +25,11 @@ bool SaveAsDialog(Editor& e);
 
 // The save dialog that Save As and export share: it starts in the document's folder, or in
 // saveFolder while the document is untitled, with the filter last chosen, and asks before
-// replacing a file. A confirmed name keeps its filter for the next use.
+// replacing a file. A confirmed name keeps its filter for the next use, in `filterIndex` when
+// given, else in saveFilterIndex.
 std::optional<FileDialogAnswer> askSaveName(Editor& e, const char* filter,
-                                            const char* defaultExtension);
+                                            const char* defaultExtension,
+                                            int* filterIndex = nullptr);
 
 void commandNew(Editor& e);
 void commandOpen(Editor& e);

@@ -7,7 +7,10 @@
 #include "spine/CanvasState.h"
 #include "spine/CommandStates.h"
 
+#include <algorithm>
 #include <optional>
+#include <string>
+#include <utility>
 
 namespace vemurion {
 
@@ -158,6 +161,73 @@ void frameMenuOpened(Editor& e, FrameMenu menu) {
     e.setEnabled(popup ? "Paste2" : "P3",
                  clipboardHasFrameOrPicture(e) && e.doc.FrameCount < kMaxFrames);
     e.notify(kViewCommands);
+}
+
+void moveCurrentFrame(Editor& e, int step) {
+    AnimationDocument& doc = e.doc;
+    const int from = doc.CurrentFrame;
+    const int to = from + step;
+    if (e.playing || doc.onAppendSlot() || to < 0 || to >= doc.FrameCount) return;
+    Deselect(e);
+    const Raster moved = doc.sheet.cell(from);
+    doc.sheet.setCell(from, doc.sheet.cell(to));
+    doc.sheet.setCell(to, moved);
+    std::swap(doc.DisplayTimes[static_cast<std::size_t>(from)],
+              doc.DisplayTimes[static_cast<std::size_t>(to)]);
+    // A picture edit or an insertion names its frame; a removal names a place in the list.
+    if (e.undo.undoState == 0 || e.undo.undoState == 1) {
+        if (e.undo.undoFrame == from) {
+            e.undo.undoFrame = to;
+        } else if (e.undo.undoFrame == to) {
+            e.undo.undoFrame = from;
+        }
+    }
+    showFrameList(e, to);
+    doc.Modified = true;
+    UpdateCommandStates(e);
+}
+
+void setDisplayTimes(Editor& e, int first, int last, int time) {
+    if (first > last) std::swap(first, last);
+    first = std::max(first, 0);
+    last = std::min(last, e.doc.FrameCount - 1);
+    if (e.playing || first > last) return;
+    time = std::clamp(time, 1, 255);
+    for (int i = first; i <= last; ++i)
+        e.doc.DisplayTimes[static_cast<std::size_t>(i)] = time;
+    RefreshFrameSlots(e);
+    e.doc.Modified = true;
+}
+
+void typeDisplayTime(Editor& e, int index) {
+    if (e.playing || e.prompts == nullptr || index < 0 || index >= e.doc.FrameCount) return;
+    Deselect(e);
+    const int time = e.doc.DisplayTimes[static_cast<std::size_t>(index)];
+    const auto typed = e.prompts->askNumbers(
+        {"表示時間の設定",
+         {{"イメージ " + std::to_string(index + 1) + " の表示時間 (1-255):", time, 1, 255}}});
+    if (typed && typed->size() == 1) setDisplayTimes(e, index, index, typed->front());
+}
+
+void setDisplayTimesForRange(Editor& e) {
+    if (e.playing || e.prompts == nullptr) return;
+    Deselect(e);
+    const int count = e.doc.FrameCount;
+    // The append slot offers the last frame.
+    const int current = std::min(e.doc.CurrentFrame, count - 1);
+    const int time = e.doc.DisplayTimes[static_cast<std::size_t>(current)];
+    const auto typed = e.prompts->askNumbers({"表示時間の一括設定",
+                                              {{"最初のイメージ:", current + 1, 1, count},
+                                               {"最後のイメージ:", current + 1, 1, count},
+                                               {"表示時間 (1-255):", time, 1, 255}}});
+    if (typed && typed->size() == 3)
+        setDisplayTimes(e, (*typed)[0] - 1, (*typed)[1] - 1, (*typed)[2]);
+}
+
+void goToFrame(Editor& e, int index) {
+    if (e.playing || e.gestureHeld) return;
+    index = std::clamp(index, 0, std::min(e.doc.FrameCount, kMaxFrames - 1));
+    showFrameList(e, index);
 }
 
 } // namespace vemurion

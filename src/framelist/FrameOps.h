@@ -42,6 +42,23 @@ void deleteFrame(Editor& e);
 // itself.
 void PasteFrame(Editor& e);
 
+// Moves the current frame `step` places (-1 earlier, +1 later) with its picture and display
+// time; it stays current. At either end of the list, on the append slot and while playing it
+// does nothing. The undo record follows the frames it names.
+void moveCurrentFrame(Editor& e, int step);
+
+// Display time `time` (1 to 255) for frames first .. last, indexes of real frames in either
+// order. Sets Modified and refreshes the list as the up-downs do.
+void setDisplayTimes(Editor& e, int first, int last, int time);
+// Asks for the display time of frame `index`, a real frame, and sets it.
+void typeDisplayTime(Editor& e, int index);
+// Asks for a range of frames, the current one by default, and one display time for all of them.
+void setDisplayTimesForRange(Editor& e);
+
+// Makes frame `index` current as a click on its slot does, the list scrolled to show it: a real
+// frame, or the append slot. Not while playing or during a gesture on the canvas.
+void goToFrame(Editor& e, int index);
+
 enum class FrameMenu { ImageList, Popup };
 // Sets the frame items of `menu` as it opens: cut, copy and delete follow the current frame
 // (none of them on the append slot), paste follows the clipboard and the frame count.

@@ -119,6 +119,11 @@ struct Editor {
     FrameListState list;
     HoldTimer hold;
 
+    // Onion skin: the canvas tints the background dots where the previous and the next frame
+    // have drawn dots.
+    bool onionPrevious = false;
+    bool onionNext = false;
+
     bool playing = false;
     // Playback: the frame shown, the passes completed, when the frame went up (a reading of the
     // playback clock), and what playback puts back when it stops.
@@ -150,6 +155,7 @@ struct Editor {
     std::string saveFolder; // initial folder of the save dialog
     int openFilterIndex = 1;
     int saveFilterIndex = 1;
+    int gifFilterIndex = 4; // the GIF export's scale, chosen by the dialog's filter
 
     ViewSink* view = nullptr;
     Prompts* prompts = nullptr;

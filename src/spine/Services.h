@@ -48,6 +48,20 @@ struct FileDialogAnswer {
     int filterIndex = 1;
 };
 
+// A whole number the user types, shown with `label` and kept within minimum .. maximum.
+struct NumberField {
+    std::string label;
+    int value = 1;
+    int minimum = 1;
+    int maximum = 1;
+};
+
+// A dialog captioned `caption` that asks for one or more numbers at once.
+struct NumbersRequest {
+    std::string caption;
+    std::vector<NumberField> fields;
+};
+
 // Every question the program asks the user. The desktop shows dialogs; tests script answers.
 class Prompts {
 public:
@@ -60,6 +74,8 @@ public:
     virtual bool askOkCancel(const std::string& text, const std::string& caption) = 0;
     virtual std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) = 0;
+    // The numbers typed, one a field, each within its range; nullopt when cancelled.
+    virtual std::optional<std::vector<int>> askNumbers(const NumbersRequest& request) = 0;
 };
 
 // The system clipboard as the program uses it.

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 std::size_t FakePrompts::unusedAnswers() const {
     return yesNoCancelAnswers.size() + okCancelAnswers.size() + openFileAnswers.size() +
-           saveFileAnswers.size();
+           saveFileAnswers.size() + numberAnswers.size();
 }
 
 void FakePrompts::clearRecord() {
@@ -26,6 +26,7 @@ void FakePrompts::clearRecord() {
     okCancelAsks.clear();
     openRequests.clear();
     saveRequests.clear();
+    numberRequests.clear();
     calls.clear();
 }
 
@@ -79,6 +80,18 @@ std::optional<FileDialogAnswer> FakePrompts::askSaveFile(const FileDialogRequest
     }
     auto a = saveFileAnswers.front();
     saveFileAnswers.pop_front();
+    return a;
+}
+
+std::optional<std::vector<int>> FakePrompts::askNumbers(const NumbersRequest& request) {
+    calls.emplace_back("askNumbers");
+    numberRequests.push_back(request);
+    if (numberAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question for numbers: " << request.caption;
+        return std::nullopt;
+    }
+    auto a = numberAnswers.front();
+    numberAnswers.pop_front();
     return a;
 }
 

@@ -27,6 +27,7 @@ public:
     std::deque<bool> okCancelAnswers;
     std::deque<std::optional<FileDialogAnswer>> openFileAnswers;
     std::deque<std::optional<FileDialogAnswer>> saveFileAnswers;
+    std::deque<std::optional<std::vector<int>>> numberAnswers;
 
     // What the program showed, in order.
     std::vector<std::string> warnings;                             // texts passed to warn
@@ -34,6 +35,7 @@ public:
     std::vector<std::pair<std::string, std::string>> okCancelAsks; // text and caption
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
+    std::vector<NumbersRequest> numberRequests;
     // One entry per call, "warn", "askYesNoCancel", "askOkCancel", "askOpenFile", "askSaveFile".
     std::vector<std::string> calls;
 
@@ -58,6 +60,7 @@ public:
     bool askOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::vector<int>> askNumbers(const NumbersRequest& request) override;
 };
 
 // An in-memory clipboard. As on the system clipboard, each set replaces everything on it.

@@ -2,6 +2,7 @@
 
 #include "app/HelpPages.h"
 #include "app/Hints.h"
+#include "app/KeyCommands.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/ClosingPress.h"
 #include "app/ui/QtClipboard.h"
@@ -24,6 +25,7 @@
 #include "import/AddToList.h"
 #include "import/ui/PictureLoader.h"
 #include "import/ui/SelectionDialog.h"
+#include "publish/GifExport.h"
 #include "publish/ui/TagDialog.h"
 #include "spine/CanvasState.h"
 #include "spine/CommandStates.h"
@@ -252,6 +254,8 @@ void TfrmMain::refreshTools() {
     m_commands.value("tbtnBlackWhite")->setChecked(m_editor.colorMode == ColorMode::BlackWhite);
     m_commands.value("tbtnWhiteBlack")->setChecked(m_editor.colorMode == ColorMode::WhiteBlack);
     m_commands.value("tbtnTrans")->setChecked(m_editor.sel.transparent);
+    m_commands.value("Onion1")->setChecked(m_editor.onionPrevious);
+    m_commands.value("OnionNext1")->setChecked(m_editor.onionNext);
 }
 
 // ---- Window events ----
@@ -311,6 +315,14 @@ void TfrmMain::watchHints(QWidget* control) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (int k = 0; k < kSlotCount; ++k) {
+            if (watched != stTimes[static_cast<std::size_t>(k)]) continue;
+            endCanvasGesture(m_editor);
+            typeDisplayTime(m_editor, m_editor.list.position + k);
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress && watched == ToolBar1) Deselect(m_editor);
     if (event->type() == QEvent::Wheel && watched == m_client) {
         // The wheel over the slots (it climbs up to here from their controls) turns the list's
@@ -350,8 +362,56 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+namespace {
+
+KeyPress keyPressOf(const QKeyEvent* event) {
+    KeyPress press;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    press.shift = modifiers.testFlag(Qt::ShiftModifier);
+    press.alt = modifiers.testFlag(Qt::AltModifier);
+    press.ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Left:
+        press.key = Key::Left;
+        break;
+    case Qt::Key_Right:
+        press.key = Key::Right;
+        break;
+    case Qt::Key_Up:
+        press.key = Key::Up;
+        break;
+    case Qt::Key_Down:
+        press.key = Key::Down;
+        break;
+    case Qt::Key_Home:
+        press.key = Key::Home;
+        break;
+    case Qt::Key_End:
+        press.key = Key::End;
+        break;
+    case Qt::Key_Escape:
+        press.key = Key::Escape;
+        break;
+    default:
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+            press.key = Key::Letter;
+            press.letter = static_cast<char>('A' + (key - Qt::Key_A));
+        }
+        break;
+    }
+    return press;
+}
+
+} // namespace
+
 // None of the window's controls takes SHIFT or CTRL, so those keys always climb up to here.
 void TfrmMain::keyPressEvent(QKeyEvent* event) {
+    m_editor.dialogActive = dialogIsActive();
+    if (keyPressed(m_editor, keyPressOf(event))) {
+        event->accept();
+        return;
+    }
     FormKeyDown(event);
     QMainWindow::keyPressEvent(event);
 }
@@ -467,6 +527,27 @@ void TfrmMain::SaveAs1Click() {
 }
 void TfrmMain::R2Click() {
     commandExport(m_editor);
+}
+void TfrmMain::GifExport1Click() {
+    commandExportGif(m_editor);
+}
+void TfrmMain::Onion1Click() {
+    toggleOnionSkin(m_editor, OnionLayer::Previous);
+}
+void TfrmMain::OnionNext1Click() {
+    toggleOnionSkin(m_editor, OnionLayer::Next);
+}
+void TfrmMain::MoveUp1Click() {
+    moveCurrentFrame(m_editor, -1);
+}
+void TfrmMain::MoveDown1Click() {
+    moveCurrentFrame(m_editor, 1);
+}
+void TfrmMain::TimeSet1Click() {
+    typeDisplayTime(m_editor, m_editor.doc.CurrentFrame);
+}
+void TfrmMain::TimeRange1Click() {
+    setDisplayTimesForRange(m_editor);
 }
 void TfrmMain::Exit1Click() {
     close();

@@ -58,6 +58,13 @@ public:
     void Save1Click();
     void SaveAs1Click();
     void R2Click();
+    void GifExport1Click();
+    void Onion1Click();
+    void OnionNext1Click();
+    void MoveUp1Click();
+    void MoveDown1Click();
+    void TimeSet1Click();
+    void TimeRange1Click();
     void Exit1Click();
     void Undo1Click();
     void Cut1Click();

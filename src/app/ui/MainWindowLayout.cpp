@@ -246,6 +246,10 @@ void TfrmMain::buildCommands() {
         case CommandPlace::PopupItem:
             action = new QAction(caption, this);
             action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut)));
+            if (spec.group != CheckGroup::None) {
+                action->setCheckable(true);
+                action->setChecked(spec.checked);
+            }
             (spec.place == CommandPlace::MenuItem ? menu : PopupMenu1)->addAction(action);
             break;
         case CommandPlace::ToolButton:

@@ -1,14 +1,18 @@
 #include "app/ui/QtPrompts.h"
 
 #include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QTreeView>
 
@@ -157,6 +161,34 @@ std::optional<FileDialogAnswer> QtPrompts::askOpenFile(const FileDialogRequest& 
 
 std::optional<FileDialogAnswer> QtPrompts::askSaveFile(const FileDialogRequest& request) {
     return runFileDialog(m_owner, request, QFileDialog::AcceptSave);
+}
+
+std::optional<std::vector<int>> QtPrompts::askNumbers(const NumbersRequest& request) {
+    QDialog dialog(m_owner);
+    dialog.setObjectName(QStringLiteral("dlgNumbers"));
+    dialog.setWindowTitle(fromUtf8(request.caption));
+    auto* form = new QFormLayout(&dialog);
+    std::vector<QSpinBox*> boxes;
+    for (const NumberField& field : request.fields) {
+        auto* box = new QSpinBox(&dialog);
+        box->setObjectName(QStringLiteral("seNumber%1").arg(boxes.size()));
+        box->setRange(field.minimum, field.maximum);
+        box->setValue(field.value);
+        box->setMinimumWidth(80);
+        form->addRow(fromUtf8(field.label), box);
+        boxes.push_back(box);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (!boxes.empty()) boxes.front()->selectAll();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    std::vector<int> numbers;
+    for (QSpinBox* box : boxes)
+        numbers.push_back(box->value());
+    return numbers;
 }
 
 } // namespace vemurion

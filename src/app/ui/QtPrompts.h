@@ -18,6 +18,7 @@ public:
     bool askOkCancel(const std::string& text, const std::string& caption) override;
     std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest& request) override;
     std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::vector<int>> askNumbers(const NumbersRequest& request) override;
 
 private:
     QWidget* m_owner;

@@ -101,6 +101,11 @@ const GestureCommand kCommands[] = {
      [](R& r, F) { r.window.findChild<UpDown*>("udTimes3")->upButton()->click(); }},
     {"list scroll", kNoKey, {}, {},
      [](R& r, F) { r.window.findChild<QScrollBar*>("scList")->setValue(4); }},
+    {"move frame", Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier},
+    {"times for a range", kNoKey, {}, {}, [](R& r, F) {
+         r.prompts.numberAnswers.push_back(std::vector<int>{1, 12, 5});
+         r.window.command("TimeRange1")->trigger();
+     }},
 };
 // clang-format on
 

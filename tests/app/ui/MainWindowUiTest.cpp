@@ -245,14 +245,20 @@ QStringList itemNames(const QList<QAction*>& actions) {
 
 TEST_F(MainWindowUi, MenusAndToolBarsAreGroupedInOrder) {
     EXPECT_EQ(itemNames(window.menuBar()->actions()),
-              QStringList({"File1", "Edit1", "L1", "R1", "Help1"}));
+              QStringList({"File1", "Edit1", "View1", "L1", "R1", "Help1"}));
     const std::pair<const char*, QStringList> menus[] = {
-        {"File1", {"New1", "Open1", "-", "Save1", "SaveAs1", "-", "R2", "-", "Exit1"}},
+        {"File1",
+         {"New1", "Open1", "-", "Save1", "SaveAs1", "-", "R2", "GifExport1", "-", "Exit1"}},
         {"Edit1", {"Undo1", "-", "Cut1", "Copy1", "Paste1", "SelectAll1", "-", "G1"}},
-        {"L1", {"I2", "-", "T1", "P2", "P3", "D1", "-", "A1"}},
+        {"View1", {"Onion1", "OnionNext1"}},
+        {"L1",
+         {"I2", "-", "T1", "P2", "P3", "D1", "-", "MoveUp1", "MoveDown1", "TimeSet1", "TimeRange1",
+          "-", "A1"}},
         {"R1", {"P1", "N3"}},
         {"Help1", {"Contents1", "-", "P4", "-", "About1"}},
-        {"PopupMenu1", {"N8", "-", "Cut2", "Copy2", "Paste2", "Delete2", "-", "A2"}},
+        {"PopupMenu1",
+         {"N8", "-", "Cut2", "Copy2", "Paste2", "Delete2", "-", "MoveUp2", "MoveDown2", "TimeSet2",
+          "TimeRange2", "-", "A2"}},
     };
     for (const auto& [menu, items] : menus) {
         EXPECT_EQ(itemNames(child<QMenu>(menu)->actions()), items) << menu;
@@ -363,22 +369,22 @@ struct ExpectedHint {
 };
 
 constexpr ExpectedHint kExpectedHints[] = {
-    {"tbtnBlackWhite", " 左クリックの描画色を黒,右クリックの描画色を白に設定.", nullptr},
-    {"tbtnWhiteBlack", " 左クリックの描画色を白,右クリックの描画色を黒に設定.", nullptr},
+    {"tbtnBlackWhite", " 左クリックの描画色を黒,右クリックの描画色を白に設定. [X]", nullptr},
+    {"tbtnWhiteBlack", " 左クリックの描画色を白,右クリックの描画色を黒に設定. [X]", nullptr},
     {"tbtnTrans", " 画像の背景色を透過して貼り付けるかどうかのON/OFF.", nullptr},
     {"tbtnClear", " 画像を背景色(白)で消去.", nullptr},
     {"tbtnCenter", " 画像を自動的に中央へ配置.", nullptr},
     {"tbtnReverse", " 画像の白黒を反転.", " 選択範囲の画像の白黒を反転."},
     {"tbtnUD", " 画像の上下を反転.", " 選択範囲の画像の上下を反転."},
     {"tbtnLR", " 画像の左右を反転.", " 選択範囲の画像の左右を反転."},
-    {"tbtnPen", " ペンツール.ドットを自由に描画可能.", nullptr},
-    {"tbtnSelect", " 選択ツール.画像の移動やコピーに使用.", nullptr},
-    {"tbtnPaint", " ペイントツール.色の塗り潰しに使用.", nullptr},
-    {"tbtnLine", " ラインツール.直線の描画が可能.", nullptr},
-    {"tbtnBox", " ボックスツール.長方形の枠の描画が可能.", nullptr},
-    {"tbtnBoxFill", " 塗り潰しボックスツール.塗り潰した長方形の描画が可能.", nullptr},
-    {"tbtnCircle", " 円ツール.円形の枠の描画が可能.", nullptr},
-    {"tbtnCircleFill", " 塗り潰し円ツール.塗り潰した円形の描画が可能.", nullptr},
+    {"tbtnPen", " ペンツール.ドットを自由に描画可能. [P]", nullptr},
+    {"tbtnSelect", " 選択ツール.画像の移動やコピーに使用. [S]", nullptr},
+    {"tbtnPaint", " ペイントツール.色の塗り潰しに使用. [F]", nullptr},
+    {"tbtnLine", " ラインツール.直線の描画が可能. [L]", nullptr},
+    {"tbtnBox", " ボックスツール.長方形の枠の描画が可能. [R]", nullptr},
+    {"tbtnBoxFill", " 塗り潰しボックスツール.塗り潰した長方形の描画が可能. [B]", nullptr},
+    {"tbtnCircle", " 円ツール.円形の枠の描画が可能. [E]", nullptr},
+    {"tbtnCircleFill", " 塗り潰し円ツール.塗り潰した円形の描画が可能. [D]", nullptr},
     {"SpeedButton1", " 画像を上方向にスクロール.", nullptr},
     {"SpeedButton2", " 画像を下方向にスクロール.", nullptr},
     {"SpeedButton3", " 画像を左方向にスクロール.", nullptr},

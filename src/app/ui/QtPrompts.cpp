@@ -168,13 +168,16 @@ std::optional<std::vector<int>> QtPrompts::askNumbers(const NumbersRequest& requ
     dialog.setObjectName(QStringLiteral("dlgNumbers"));
     dialog.setWindowTitle(fromUtf8(request.caption));
     auto* form = new QFormLayout(&dialog);
+    // Fixed as the program's other dialogs are, and wide enough for its caption.
+    form->setSizeConstraint(QLayout::SetFixedSize);
+    dialog.setMinimumWidth(300);
     std::vector<QSpinBox*> boxes;
     for (const NumberField& field : request.fields) {
         auto* box = new QSpinBox(&dialog);
         box->setObjectName(QStringLiteral("seNumber%1").arg(boxes.size()));
         box->setRange(field.minimum, field.maximum);
         box->setValue(field.value);
-        box->setMinimumWidth(80);
+        box->setMinimumWidth(120);
         form->addRow(fromUtf8(field.label), box);
         boxes.push_back(box);
     }

@@ -59,6 +59,3 @@ endforeach()
 add_custom_target(vemurion_icons ALL DEPENDS ${icon_pngs})
 install(DIRECTORY ${hicolor}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor
         PATTERN scalable EXCLUDE)
-
-
-add_test(NAME install_test COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/install-test ${CMAKE_BINARY_DIR})

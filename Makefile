@@ -42,7 +42,8 @@ test: build
 
 # The Debian package, built by dpkg-buildpackage from debian/ and checked by lintian:
 # $(PACKAGE_DIR)/vemurion_VERSION_ARCH.deb (scripts/build-package).
-package: deps
+package:
+	@scripts/install-deps --package
 	@scripts/build-package $(PACKAGE_DIR)
 
 san-configure: deps

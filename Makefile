@@ -1,5 +1,6 @@
 # Two commands do the whole set-up on a fresh Debian machine: `make run` and `make test`.
 BUILD_DIR ?= build
+PACKAGE_DIR ?= $(BUILD_DIR)/package
 CMAKE_FLAGS ?=
 # The sanitizer build (clang, ASan with leak checks, UBSan) holds the whole suite and the fuzz
 # targets; no benchmarks.
@@ -39,9 +40,11 @@ test: build
 		echo "../shared/testdata not found: the tests that read it are skipped (see README.md)"
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
-# A Debian package of the installed program: $(BUILD_DIR)/vemurion_VERSION_ARCH.deb.
-package: build
-	@cd $(BUILD_DIR) && cpack -G DEB
+# The Debian package, built by dpkg-buildpackage from debian/ and checked by lintian:
+# $(PACKAGE_DIR)/vemurion_VERSION_ARCH.deb (scripts/build-package).
+package:
+	@scripts/install-deps --package
+	@scripts/build-package $(PACKAGE_DIR)
 
 san-configure: deps
 	@test -f $(SAN_BUILD_DIR)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(SAN_BUILD_DIR) \

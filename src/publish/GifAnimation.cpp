@@ -49,7 +49,10 @@ public:
             if (lookAhead && length > 1 && i + length < count) {
                 std::size_t best = length;
                 std::size_t reach = length + matchAt(indices, i + length, count);
-                for (std::size_t shorter = length - 1; shorter >= 1; --shorter) {
+                // Shorter first strings reach no further than the longest string of the
+                // dictionary after them.
+                for (std::size_t shorter = length - 1; shorter >= 1 && shorter + m_longest > reach;
+                     --shorter) {
                     const std::size_t further = shorter + matchAt(indices, i + shorter, count);
                     if (further > reach) {
                         reach = further;
@@ -64,6 +67,7 @@ public:
                 // A string the dictionary holds already keeps its first code.
                 const std::size_t at = branch(code, indices[i]);
                 add(m_next[at] == 0 ? at : kNoBranch);
+                m_longest = std::max(m_longest, length + 1);
             } else {
                 add(kNoBranch);
             }
@@ -99,6 +103,7 @@ private:
     void restart() {
         m_next.fill(0);
         m_nextCode = kFirstFreeCode;
+        m_longest = 1;
         m_codeBits = kMinCodeSize + 1;
     }
 
@@ -127,6 +132,7 @@ private:
 
     std::array<std::uint16_t, 4096 * 4> m_next{};
     int m_nextCode = kFirstFreeCode;
+    std::size_t m_longest = 1; // at least the length of the longest string of the dictionary
     int m_codeBits = kMinCodeSize + 1;
     std::vector<std::uint8_t> m_bytes;
     std::uint32_t m_bits = 0;
@@ -176,17 +182,21 @@ DotRect changedRect(const Raster& before, const Raster& frame) {
 // `before` (if any) holds the same dot.
 std::vector<std::uint8_t> indicesOf(const Raster& frame, const Raster* before, DotRect rect,
                                     int scale) {
-    std::vector<std::uint8_t> indices;
-    indices.reserve(static_cast<std::size_t>(rect.width * rect.height * scale * scale));
+    const auto rowLength = static_cast<std::size_t>(rect.width * scale);
+    std::vector<std::uint8_t> indices(rowLength * static_cast<std::size_t>(rect.height * scale));
+    auto row = indices.begin();
     for (int y = rect.top; y < rect.top + rect.height; ++y) {
-        for (int repeat = 0; repeat < scale; ++repeat) {
-            for (int x = rect.left; x < rect.left + rect.width; ++x) {
-                const Rgb dot = frame.at(x, y);
-                std::uint8_t index = dot == kBlack ? kBlackIndex : kWhiteIndex;
-                if (before != nullptr && before->at(x, y) == dot) index = kUnchangedIndex;
-                indices.insert(indices.end(), static_cast<std::size_t>(scale), index);
-            }
+        auto pixel = row;
+        for (int x = rect.left; x < rect.left + rect.width; ++x) {
+            const Rgb dot = frame.at(x, y);
+            std::uint8_t index = dot == kBlack ? kBlackIndex : kWhiteIndex;
+            if (before != nullptr && before->at(x, y) == dot) index = kUnchangedIndex;
+            pixel = std::fill_n(pixel, scale, index);
         }
+        // The same row again for each further line of pixels of the dots.
+        for (int repeat = 1; repeat < scale; ++repeat)
+            pixel = std::copy_n(row, rowLength, pixel);
+        row = pixel;
     }
     return indices;
 }

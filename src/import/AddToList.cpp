@@ -275,4 +275,13 @@ void applyConversion(Editor& e, const Raster& chosen, ConversionTarget destinati
     pasteConvertedIntoCanvas(e, chosen);
 }
 
+void acceptConversion(Editor& e, const ConversionRequest& request,
+                      std::span<const Raster> candidates, int candidate, ConversionChoice choice) {
+    if (!request.animation.empty()) {
+        insertConvertedAnimation(e, request, candidate, choice);
+    } else if (candidate >= 0 && static_cast<std::size_t>(candidate) < candidates.size()) {
+        applyConversion(e, candidates[static_cast<std::size_t>(candidate)], request.destination);
+    }
+}
+
 } // namespace vemurion

@@ -5,6 +5,7 @@
 #include "import/Conversion.h"
 #include "spine/Editor.h"
 
+#include <span>
 #include <string>
 
 namespace vemurion {
@@ -46,5 +47,11 @@ ImportResult readPictureFile(Editor& e, const std::string& path, PictureKind kin
 // current frame (display time 1, undone as an inserted frame) or the floating selection of the
 // edit canvas.
 void applyConversion(Editor& e, const Raster& chosen, ConversionTarget destination);
+
+// The conversion dialog's OK, whatever it converts: candidate `candidate` of `candidates`, the
+// picture's conversions by `choice`, for a single picture; the same candidate and choice for
+// every frame of an animation.
+void acceptConversion(Editor& e, const ConversionRequest& request,
+                      std::span<const Raster> candidates, int candidate, ConversionChoice choice);
 
 } // namespace vemurion

@@ -165,14 +165,8 @@ void TfrmSelection::ImageClick(int number) {
 }
 
 void TfrmSelection::Button1Click() {
-    if (m_candidatesReady && m_editor != nullptr) {
-        if (!m_request.animation.empty()) {
-            insertConvertedAnimation(*m_editor, m_request, m_chosenCandidate, m_choice);
-        } else {
-            applyConversion(*m_editor, m_candidates[static_cast<std::size_t>(m_chosenCandidate)],
-                            m_request.destination);
-        }
-    }
+    if (m_candidatesReady && m_editor != nullptr)
+        acceptConversion(*m_editor, m_request, m_candidates, m_chosenCandidate, m_choice);
     accept();
 }
 

@@ -88,6 +88,9 @@ TEST_F(AnimatorUi, OnionSkinTintsTheCanvasAloneInBothColourModes) {
         window.command("OnionNext1")->trigger();
         EXPECT_EQ(canvasDot(3, 3), onionTint(e.colorMode, OnionLayer::Next));
         EXPECT_EQ(canvasDot(2, 2), e.leftColor) << "the frame's own dots stay on top";
+        showFrameList(e, 3); // the append slot: the last frame is its previous one
+        EXPECT_EQ(canvasDot(3, 3), onionTint(e.colorMode, OnionLayer::Previous));
+        showFrameList(e, 1);
         EXPECT_TRUE(e.doc.sheet.cell(1) == cell);
         EXPECT_EQ(window.findChild<PictureBox*>("imgSub")->picture(), preview);
         ASSERT_TRUE(WriteLcdFile(e, temp.path("onion.lcd")));

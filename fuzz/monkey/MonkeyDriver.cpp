@@ -49,28 +49,33 @@ int below(Random& random, int n) {
 }
 
 // Timer events reach the program only when the driver fires a timer itself, so that a run goes
-// the same way on every machine and at every speed. A modal dialog is operated at random from
-// inside its own event loop as soon as it shows.
-Random* g_answers = nullptr;
+// the same way on every machine and at every speed.
 bool g_firing = false;
-
-void operateDialog(QDialog* dialog, Random& random, bool mustClose);
 
 class Gate : public QObject {
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Timer) return !g_firing;
-        if (event->type() == QEvent::Show) {
-            auto* dialog = qobject_cast<QDialog*>(watched);
-            if (dialog != nullptr && dialog->isModal() && g_answers != nullptr) {
-                QMetaObject::invokeMethod(
-                    dialog, [dialog] { operateDialog(dialog, *g_answers, true); },
-                    Qt::QueuedConnection);
-            }
-        }
-        return false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        return event->type() == QEvent::Timer && !g_firing;
     }
 };
+
+void operateDialog(QDialog* dialog, Random& random, bool mustClose);
+
+// The answers of the action running; a modal dialog is operated at random from inside its own
+// event loop, where this call, posted before each action, comes to run. It posts itself again
+// for a further dialog of the same action.
+Random* g_answers = nullptr;
+
+void answerModalDialogs() {
+    if (g_answers == nullptr) return;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        if (dialog == nullptr || !dialog->isVisible() || !dialog->isModal()) continue;
+        operateDialog(dialog, *g_answers, true);
+        QMetaObject::invokeMethod(qApp, answerModalDialogs, Qt::QueuedConnection);
+        return;
+    }
+}
 
 // A click, a choice or a tab somewhere in `dialog`, a few times, then (when it must close and
 // is still up) OK or Cancel.
@@ -462,8 +467,17 @@ void Driver::State::perform(const Action& action, Random& random) {
     const Qt::KeyboardModifiers mods = modifiersOf(action.a / 3) |
                                        (shiftDown ? Qt::ShiftModifier : Qt::NoModifier) |
                                        (ctrlDown ? Qt::ControlModifier : Qt::NoModifier);
-    const bool mouseFree =
-        held == Qt::NoButton; // no button held on the canvas, which has the mouse
+    // A user watching playback stops it before long, by the menu or by its key.
+    if (e().playing && action.salt % 8 == 0) {
+        if (action.salt % 16 == 0) {
+            QTest::keyClick(keyTarget(), Qt::Key_F2, Qt::ControlModifier);
+        } else {
+            window->command("N3")->trigger();
+        }
+        return;
+    }
+    // No button is held on the canvas, which has the mouse while one is.
+    const bool mouseFree = held == Qt::NoButton;
     switch (action.kind) {
     case Kind::Press: {
         const Qt::MouseButton button = kButtons[action.a % 3];
@@ -834,6 +848,7 @@ std::string Driver::run(const Action& action) {
     s.mayReplace = false;
     s.mayMove.clear();
     s.mayUndo = false;
+    QMetaObject::invokeMethod(qApp, answerModalDialogs, Qt::QueuedConnection);
     s.perform(action, random);
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

@@ -1,10 +1,11 @@
 // vemurion_monkey: random user actions on the real main window, the window checked after each.
 //
-//   vemurion_monkey [--seed N] [--actions N] [--keep FOLDER]
+//   vemurion_monkey [--seed N] [--actions N] [--keep FOLDER] [--action-seconds N] [--trace]
 //       Runs N actions (default 20000) drawn from seed N (default: from the clock), printing the
 //       seed first. On a failure it prints the failing action, shrinks the run to the shortest
 //       tail that still fails the same way, prints that and keeps it in FOLDER as
-//       seed-N.monkey, and exits with 1.
+//       seed-N.monkey, and exits with 1. An action that takes more than --action-seconds
+//       (default 20) is a failure; --trace prints each action and the state after it.
 //   vemurion_monkey --replay PATH...
 //       Runs each kept sequence (*.monkey, or every one in a folder) from a fresh window; fails
 //       when any of them fails.
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -48,6 +50,14 @@ struct Shared {
 };
 Shared* g_shared = nullptr;
 bool g_trace = false;
+unsigned g_actionSeconds = 20;
+
+// An action that does not come back, a modal loop nobody ends among them, is a failure.
+void actionTimedOut(int) {
+    static const char text[] = "an action ran too long";
+    std::memcpy(g_shared->what, text, sizeof text);
+    ::_exit(1);
+}
 
 // The offscreen platform's notes on what it cannot do (raise a window, grab the keyboard).
 void quietHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -81,6 +91,7 @@ template <class Next> Outcome runInChild(Next next, bool quiet) {
         {
             QTemporaryDir config;
             qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+            std::signal(SIGALRM, actionTimedOut);
             qInstallMessageHandler(quietHandler);
             int argc = 1;
             char name[] = "vemurion_monkey";
@@ -93,7 +104,9 @@ template <class Next> Outcome runInChild(Next next, bool quiet) {
                 const std::optional<Action> action = next(i);
                 if (!action) break;
                 g_shared->index = i;
+                ::alarm(g_actionSeconds);
                 const std::string broken = driver.run(*action);
+                ::alarm(0);
                 if (g_trace)
                     std::cout << i << " " << formatAction(*action) << " -> " << driver.describe()
                               << "\n";
@@ -244,6 +257,8 @@ int main(int argc, char** argv) {
             seed = std::stoull(argv[++i]);
         } else if (arg == "--actions" && i + 1 < argc) {
             count = std::stoull(argv[++i]);
+        } else if (arg == "--action-seconds" && i + 1 < argc) {
+            g_actionSeconds = static_cast<unsigned>(std::stoul(argv[++i]));
         } else if (arg == "--trace") {
             g_trace = true; // each action and the state after it
         } else if (arg == "--keep" && i + 1 < argc) {

@@ -15,8 +15,8 @@ constexpr std::array<const char*, kKindCount> kNames = {
     "updown", "scroll", "timer",   "clipboard", "dialog", "drop",     "roundtrip"};
 
 // How often each kind comes, in thousandths; a round trip comes every kRoundTripEvery actions.
-constexpr std::array<int, kKindCount> kWeights = {110, 250, 100, 120, 120, 30, 60, 5,
-                                                  40,  30,  60,  30,  30,  15, 0};
+constexpr std::array<int, kKindCount> kWeights = {90, 240, 130, 120, 120, 30, 60, 5,
+                                                  40, 30,  60,  30,  30,  15, 0};
 static_assert([] {
     int sum = 0;
     for (const int w : kWeights)

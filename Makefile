@@ -12,7 +12,7 @@ FUZZ_TIMEOUT ?= 10
 FUZZ_RSS_MB ?= 2048
 # Random user actions on the real window (`make monkey`): as many as take about a minute in the
 # sanitizer build, from MONKEY_SEED, or from a random seed printed first.
-MONKEY_ACTIONS ?= 20000
+MONKEY_ACTIONS ?= 36000
 MONKEY_SEED ?=
 FUZZ_TARGETS ?= lcd_open add_lcd frame_paste jpeg_road bmp_road png_road gif_road \
 	cli_arguments

@@ -10,10 +10,15 @@ FUZZ_SECONDS ?= 60
 # vector code runs some forty times slower under the sanitizers and coverage.
 FUZZ_TIMEOUT ?= 10
 FUZZ_RSS_MB ?= 2048
+# Random user actions on the real window (`make monkey`): as many as take about a minute in the
+# sanitizer build, from MONKEY_SEED, or from a random seed printed first.
+MONKEY_ACTIONS ?= 36000
+MONKEY_SEED ?=
 FUZZ_TARGETS ?= lcd_open add_lcd frame_paste jpeg_road bmp_road png_road gif_road \
 	cli_arguments
 
-.PHONY: all deps configure build run test package bench format clean san-configure test-san fuzz
+.PHONY: all deps configure build run test package bench format clean san-configure test-san fuzz \
+	monkey
 
 all: build
 
@@ -61,6 +66,13 @@ fuzz: san-configure
 	@cmake --build $(SAN_BUILD_DIR)
 	@scripts/run-fuzz $(SAN_BUILD_DIR) $(FUZZ_SECONDS) $(FUZZ_TIMEOUT) $(FUZZ_RSS_MB) \
 		$(FUZZ_TARGETS)
+
+# A failure prints the seed and the shortest tail of actions that still fails, and keeps that in
+# fuzz/regressions/monkey, which every `make test` replays.
+monkey: san-configure
+	@cmake --build $(SAN_BUILD_DIR) --target vemurion_monkey
+	@$(SAN_BUILD_DIR)/bin/vemurion_monkey --actions $(MONKEY_ACTIONS) \
+		--keep fuzz/regressions/monkey $(if $(MONKEY_SEED),--seed $(MONKEY_SEED))
 
 bench: configure
 	@cmake --build $(BUILD_DIR) --target vemurion_bench

@@ -264,7 +264,8 @@ void setColorMode(Editor& e, ColorMode mode) {
     e.colorMode = mode;
     e.leftColor = mode == ColorMode::BlackWhite ? kBlack : kWhite;
     e.rightColor = mode == ColorMode::BlackWhite ? kWhite : kBlack;
-    e.notify(kViewTools);
+    // The onion skin's tint follows the colour mode.
+    e.notify(kViewTools | kViewCanvas);
 }
 
 } // namespace vemurion

@@ -34,7 +34,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDeadlineTimer>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -62,11 +61,7 @@ Rgb fromQColor(const QColor& c) {
                    static_cast<std::uint8_t>(c.blue()));
 }
 
-std::uint32_t tickCount() {
-    return static_cast<std::uint32_t>(QDeadlineTimer::current().deadline());
-}
-
-PlaybackClock playbackClock() {
+PlaybackClock steadyClock() {
     return std::chrono::duration_cast<PlaybackClock>(
         std::chrono::steady_clock::now().time_since_epoch());
 }
@@ -75,13 +70,12 @@ PlaybackClock playbackClock() {
 // milliseconds and rounds what is left up to the next one each time the event loop wakes, so
 // it is set for the whole milliseconds before the due time; a step that comes early does
 // nothing and sets it again, for the last fraction with no wait at all.
-void scheduleNextFrame(QTimer* timer, const Editor& e) {
+void scheduleNextFrame(QTimer* timer, const Editor& e, PlaybackClock now) {
     if (!e.playing) {
         timer->stop();
         return;
     }
-    const auto wait =
-        std::chrono::floor<std::chrono::milliseconds>(nextFrameDue(e) - playbackClock());
+    const auto wait = std::chrono::floor<std::chrono::milliseconds>(nextFrameDue(e) - now);
     timer->start(std::max(wait, std::chrono::milliseconds(0)));
 }
 
@@ -108,7 +102,7 @@ bool acceptFilesAsCopy(QDropEvent* event) {
 
 } // namespace
 
-TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) {
+TfrmMain::TfrmMain(Prompts* prompts, ClipboardPort* clipboard) : m_clock(steadyClock) {
     setObjectName("frmMain");
     setWindowTitle("Vemurion");
     if (prompts == nullptr) {
@@ -480,6 +474,11 @@ void TfrmMain::Timer1Timer() {
                           Dot{p.x(), p.y()});
 }
 
+std::uint32_t TfrmMain::tickCount() const {
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(m_clock()).count());
+}
+
 // ---- The frame list ----
 
 void TfrmMain::imgListMouseDown(int slot, Qt::MouseButton button) {
@@ -590,8 +589,9 @@ void TfrmMain::A1Click() {
     vemurion::A1Click(m_editor);
 }
 void TfrmMain::P1Click() {
-    vemurion::P1Click(m_editor, playbackClock());
-    scheduleNextFrame(tmAnimation, m_editor);
+    const PlaybackClock now = m_clock();
+    vemurion::P1Click(m_editor, now);
+    scheduleNextFrame(tmAnimation, m_editor, now);
 }
 void TfrmMain::N3Click() {
     vemurion::N3Click(m_editor);
@@ -599,8 +599,9 @@ void TfrmMain::N3Click() {
 }
 
 void TfrmMain::tmAnimationTimer() {
-    vemurion::tmAnimationTimer(m_editor, playbackClock());
-    scheduleNextFrame(tmAnimation, m_editor);
+    const PlaybackClock now = m_clock();
+    vemurion::tmAnimationTimer(m_editor, now);
+    scheduleNextFrame(tmAnimation, m_editor, now);
 }
 void TfrmMain::Contents1Click() {
     openHelpContents(m_editor);

@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <array>
+#include <chrono>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -49,6 +51,9 @@ public:
     Editor& editor() { return m_editor; }
     const Editor& editor() const { return m_editor; }
     QAction* command(const QString& name) const { return m_commands.value(name); }
+    // The clock that playback and the up-downs' holds read: the steady clock, unless a driver
+    // that keeps time itself replaces it.
+    void setClock(std::function<std::chrono::microseconds()> clock) { m_clock = std::move(clock); }
 
     void changed(unsigned parts) override;
 
@@ -133,6 +138,8 @@ private:
     void PopupMenu1Popup();
     void selectToolFromButton(EditTool tool);
     bool dialogIsActive() const;
+    // The clock in milliseconds, wrapping, as the up-downs' holds count.
+    std::uint32_t tickCount() const;
 
     InputState inputFrom(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
     void refreshSlots();
@@ -147,6 +154,7 @@ private:
     std::unique_ptr<SelectionDialogPort> m_conversionPort;
     QMap<QString, QAction*> m_commands;
     Qt::KeyboardModifiers m_modifiers;
+    std::function<std::chrono::microseconds()> m_clock;
 
     QWidget* m_client = nullptr;
     QToolBar* ToolBar1 = nullptr;

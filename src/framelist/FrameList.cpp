@@ -10,8 +10,6 @@ namespace vemurion {
 
 namespace {
 
-constexpr int kMinTime = 1;
-constexpr int kMaxTime = 255;
 constexpr std::uint32_t kHoldDelayMs = 1000;
 constexpr int kHoldExtraStep = 9;
 

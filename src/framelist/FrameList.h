@@ -8,6 +8,10 @@ namespace vemurion {
 
 enum class StepDirection { Down, Up };
 
+// The range of a display time, and of the hold rule's steps.
+inline constexpr int kMinTime = 1;
+inline constexpr int kMaxTime = 255;
+
 // The slot (0 to 4) that shows document index `index`, or -1 when it is scrolled out of view.
 int slotOfFrame(const Editor& e, int index);
 

@@ -192,7 +192,7 @@ void setDisplayTimes(Editor& e, int first, int last, int time) {
     first = std::max(first, 0);
     last = std::min(last, e.doc.FrameCount - 1);
     if (e.playing || first > last) return;
-    time = std::clamp(time, 1, 255);
+    time = std::clamp(time, kMinTime, kMaxTime);
     for (int i = first; i <= last; ++i)
         e.doc.DisplayTimes[static_cast<std::size_t>(i)] = time;
     RefreshFrameSlots(e);
@@ -205,8 +205,13 @@ void typeDisplayTime(Editor& e, int index) {
     const int time = e.doc.DisplayTimes[static_cast<std::size_t>(index)];
     const auto typed = e.prompts->askNumbers(
         {"表示時間の設定",
-         {{"イメージ " + std::to_string(index + 1) + " の表示時間 (1-255):", time, 1, 255}}});
+         {{"イメージ " + std::to_string(index + 1) + " の表示時間 (1-255):", time, kMinTime,
+           kMaxTime}}});
     if (typed && typed->size() == 1) setDisplayTimes(e, index, index, typed->front());
+}
+
+void typeSlotTime(Editor& e, int slot) {
+    typeDisplayTime(e, e.list.position + slot);
 }
 
 void setDisplayTimesForRange(Editor& e) {
@@ -219,7 +224,7 @@ void setDisplayTimesForRange(Editor& e) {
     const auto typed = e.prompts->askNumbers({"表示時間の一括設定",
                                               {{"最初のイメージ:", current + 1, 1, count},
                                                {"最後のイメージ:", current + 1, 1, count},
-                                               {"表示時間 (1-255):", time, 1, 255}}});
+                                               {"表示時間 (1-255):", time, kMinTime, kMaxTime}}});
     if (typed && typed->size() == 3)
         setDisplayTimes(e, (*typed)[0] - 1, (*typed)[1] - 1, (*typed)[2]);
 }

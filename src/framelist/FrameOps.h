@@ -52,6 +52,8 @@ void moveCurrentFrame(Editor& e, int step);
 void setDisplayTimes(Editor& e, int first, int last, int time);
 // Asks for the display time of frame `index`, a real frame, and sets it.
 void typeDisplayTime(Editor& e, int index);
+// The same for the frame that slot `slot` (0 to 4) shows, from a double-click on its time.
+void typeSlotTime(Editor& e, int slot);
 // Asks for a range of frames, the current one by default, and one display time for all of them.
 void setDisplayTimesForRange(Editor& e);
 

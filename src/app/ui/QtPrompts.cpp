@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
@@ -12,9 +13,12 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace vemurion {
 
@@ -82,12 +86,27 @@ std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRe
     // Qt's own dialog, which speaks the program's Japanese; the desktop's speaks the system's.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setProxyModel(new JapaneseFileColumns(&dialog));
-    dialog.resize(840, 460);
+    int width = 840;
     if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-        list->header()->resizeSection(0, 250);
-        list->header()->resizeSection(1, 80);
-        list->header()->resizeSection(2, 210);
+        // Each column as wide as its widest text in the list's own font, so that no size or
+        // date is cut whatever the font; the dialog widens with them.
+        const QFontMetrics metrics = list->fontMetrics();
+        const auto fit = [&metrics](const char* widest) {
+            return metrics.horizontalAdvance(QString::fromUtf8(widest)) + 3 * metrics.height() / 2;
+        };
+        const int sections[] = {std::max(250, 16 * metrics.height()), fit("1023.9 KB"),
+                                fit("平文テキストドキュメント"), fit("2026/12/31 23:59")};
+        int columns = 0;
+        for (int section = 0; section < 4; ++section) {
+            list->header()->resizeSection(section, sections[section]);
+            columns += sections[section];
+        }
+        // The sidebar, the margins and a scroll bar beside the columns.
+        width = std::max(width, columns + 12 * metrics.height());
     }
+    // Never beyond the screen: a small one shows the columns cut rather than the buttons lost.
+    const QSize room = dialog.screen()->availableGeometry().size();
+    dialog.resize(std::min(width, room.width()), std::min(460, room.height()));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);

@@ -4,8 +4,11 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -54,6 +57,12 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
     keepNoSettings();
     test::TempFolder temp;
     test::writeBytes(temp.path("anim.zz9"), std::vector<std::uint8_t>(100, 0));
+    // The widest date there is, which the list must show whole.
+    QFile file(QString::fromStdString(temp.path("anim.zz9")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 28), QTime(22, 58)),
+                                 QFileDevice::FileModificationTime));
+    file.close();
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(temp.path("frames"))));
 
     QtPrompts prompts(nullptr);
@@ -70,11 +79,15 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
         const QAbstractItemModel* list = view->model();
         EXPECT_TRUE(QTest::qWaitFor([&] { return list->rowCount(view->rootIndex()) == 2; }));
         for (int row = -1; row < 2; ++row) {
-            for (int column = 0; column < 4; ++column)
-                shown += (row < 0 ? list->headerData(column, Qt::Horizontal)
-                                  : list->index(row, column, view->rootIndex()).data())
-                             .toString() +
-                         '|';
+            for (int column = 0; column < 4; ++column) {
+                const QString text = (row < 0 ? list->headerData(column, Qt::Horizontal)
+                                              : list->index(row, column, view->rootIndex()).data())
+                                         .toString();
+                shown += text + '|';
+                EXPECT_GT(view->header()->sectionSize(column),
+                          view->fontMetrics().horizontalAdvance(text) + 16)
+                    << text.toStdString() << " is cut";
+            }
         }
         shown.replace(QRegularExpression(QStringLiteral("\\d{4}/\\d\\d/\\d\\d \\d+:\\d\\d")), "D");
         dialog->reject();

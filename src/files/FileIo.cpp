@@ -135,14 +135,17 @@ bool fill(int fd, std::span<const std::uint8_t> bytes, const struct stat* replac
            !faultAt(WriteFault::Write) && !faultAt(WriteFault::Sync) && syncFile(fd);
 }
 
-// Writes `bytes` to a new file in `folder` that ends up under a hidden name (`tempPath`) which
-// SIGINT and SIGTERM remove (`cleanup`). Where the file system makes unnamed files, the file gets
-// its name only once it is complete and synced, so that a process killed while writing leaves
-// nothing behind; elsewhere it is named from the start. On failure `tempPath` is whatever name
-// remains to be removed, or empty.
-bool writeTemporary(const std::string& folder, const std::string& name,
-                    std::span<const std::uint8_t> bytes, const struct stat* replaced,
-                    std::string& tempPath, std::optional<RemovedOnInterrupt>& cleanup) {
+// Writes `bytes` to a new file in `folder` under a hidden name (`tempPath`) which SIGINT and
+// SIGTERM remove (`cleanup`), then `publish`es it (renames it into place). Where the file system
+// makes unnamed files, the file gets its name only once it is complete and synced, and is
+// published at once: only a SIGKILL in that instant can leave the hidden name behind, where a
+// process killed while writing leaves nothing. Elsewhere it is named from the start. On failure
+// `tempPath` is whatever name remains to be removed, or empty.
+template <typename Publish>
+bool writeAndPublish(const std::string& folder, const std::string& name,
+                     std::span<const std::uint8_t> bytes, const struct stat* replaced,
+                     std::string& tempPath, std::optional<RemovedOnInterrupt>& cleanup,
+                     const Publish& publish) {
     // Files are asked for with 0666 rather than the 0600 of mkstemp, so that the kernel applies
     // the umask and any default ACL exactly as it would for a file created the ordinary way.
     constexpr mode_t kMode = 0666;
@@ -155,7 +158,9 @@ bool writeTemporary(const std::string& folder, const std::string& name,
     if (unnamed.valid()) {
         if (!fill(unnamed.get(), bytes, replaced)) return false;
         const auto link = [&](const std::string& at) { return linkUnnamed(unnamed.get(), at); };
-        if (makeTemporarySibling(folder, name, tempPath, cleanup, link)) return unnamed.close();
+        // The descriptor is closed after the rename, not between the link and it: the contents
+        // are synced already, and a failed close could not take the rename back anyway.
+        if (makeTemporarySibling(folder, name, tempPath, cleanup, link)) return publish();
         // Linking needs either a privilege or /proc: without both, the file is written again.
     }
     int fd = -1;
@@ -165,7 +170,7 @@ bool writeTemporary(const std::string& folder, const std::string& name,
     };
     if (!makeTemporarySibling(folder, name, tempPath, cleanup, create)) return false;
     FileDescriptor named(fd);
-    return fill(named.get(), bytes, replaced) && named.close();
+    return fill(named.get(), bytes, replaced) && named.close() && publish();
 }
 
 // Follows a chain of symbolic links to the file it ends at, which need not exist yet: saving
@@ -270,10 +275,10 @@ bool writeFileAtomically(const std::string& requestedPath, std::span<const std::
 
     std::string tempPath;
     std::optional<RemovedOnInterrupt> cleanup;
-    const bool written = writeTemporary(folder, name, bytes, replacing ? &existingInfo : nullptr,
-                                        tempPath, cleanup) &&
-                         !faultAt(WriteFault::Rename) &&
-                         ::rename(tempPath.c_str(), path.c_str()) == 0;
+    const bool written = writeAndPublish(
+        folder, name, bytes, replacing ? &existingInfo : nullptr, tempPath, cleanup, [&] {
+            return !faultAt(WriteFault::Rename) && ::rename(tempPath.c_str(), path.c_str()) == 0;
+        });
     if (!written) {
         if (!tempPath.empty()) ::unlink(tempPath.c_str());
         return false;

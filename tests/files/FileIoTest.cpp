@@ -1,7 +1,9 @@
 #include "files/FileIo.h"
+#include "files/InterruptCleanup.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -144,6 +146,29 @@ TEST_F(FileIoTest, EveryFaultLeavesTheOldFileAndNoTemporary) {
         EXPECT_TRUE(writeFileAtomically(target, Bytes{7}));
         EXPECT_EQ(readFileBytes(target, 100), Bytes{7});
         EXPECT_EQ(folderEntries(), std::set<std::string>{"anim.lcd"});
+    }
+}
+
+// Where a save's temporary file has a name from the start, Ctrl-C or SIGTERM removes it before
+// the process ends as the signal asks; a signal the process ignores (a shell's background job
+// ignores SIGINT) neither ends it nor removes the file.
+TEST_F(FileIoTest, AnInterruptRemovesTheNamedTemporaryFile) {
+    const std::string temporary = path(".anim.lcd.Ab12Cd");
+    const std::pair<int, bool> cases[] = {{SIGINT, false}, {SIGTERM, false}, {SIGINT, true}};
+    for (const auto& [signal, ignored] : cases) {
+        SCOPED_TRACE(std::to_string(signal) + (ignored ? " ignored" : ""));
+        writePlain(temporary, {1});
+        const auto interrupted = [&, signal = signal, ignored = ignored] {
+            if (ignored) std::signal(signal, SIG_IGN);
+            const RemovedOnInterrupt cleanup(temporary);
+            std::raise(signal);
+            std::exit(fs::exists(temporary) ? 0 : 1);
+        };
+        if (ignored)
+            EXPECT_EXIT(interrupted(), testing::ExitedWithCode(0), "");
+        else
+            EXPECT_EXIT(interrupted(), testing::KilledBySignal(signal), "");
+        EXPECT_EQ(fs::exists(temporary), ignored);
     }
 }
 

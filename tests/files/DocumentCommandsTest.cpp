@@ -512,38 +512,11 @@ enum class Reply {
     YesSaveAsCancelled,
     YesSaveFails,
 };
-
-std::string commandName(Command c) {
-    switch (c) {
-    case Command::New:
-        return "New";
-    case Command::Open:
-        return "Open";
-    case Command::Drop:
-        return "Drop";
-    case Command::Close:
-        return "Close";
-    }
-    return "?";
-}
-
-std::string replyName(Reply r) {
-    switch (r) {
-    case Reply::No:
-        return "No";
-    case Reply::Cancel:
-        return "Cancel";
-    case Reply::YesSavesToItsFile:
-        return "YesSavesToItsFile";
-    case Reply::YesSaveAsConfirmed:
-        return "YesSaveAsConfirmed";
-    case Reply::YesSaveAsCancelled:
-        return "YesSaveAsCancelled";
-    case Reply::YesSaveFails:
-        return "YesSaveFails";
-    }
-    return "?";
-}
+// The names of the cases, in the order of the two enumerations.
+constexpr const char* kCommandNames[] = {"New", "Open", "Drop", "Close"};
+constexpr const char* kReplyNames[] = {
+    "No",          "Cancel", "YesSavesToItsFile", "YesSaveAsConfirmed", "YesSaveAsCancelled",
+    "YesSaveFails"};
 
 class UnsavedChangesTest : public DocumentCommandsTest,
                            public testing::WithParamInterface<std::tuple<Command, Reply>> {};
@@ -673,7 +646,8 @@ INSTANTIATE_TEST_SUITE_P(
                                      Reply::YesSaveAsConfirmed, Reply::YesSaveAsCancelled,
                                      Reply::YesSaveFails)),
     [](const testing::TestParamInfo<std::tuple<Command, Reply>>& info) {
-        return commandName(std::get<0>(info.param)) + "_" + replyName(std::get<1>(info.param));
+        return std::string(kCommandNames[static_cast<int>(std::get<0>(info.param))]) + "_" +
+               kReplyNames[static_cast<int>(std::get<1>(info.param))];
     });
 
 // Saving on Yes may write the very file that is being opened; what is then shown must be what

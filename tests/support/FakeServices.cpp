@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -35,64 +36,50 @@ void FakePrompts::warn(const std::string& text) {
     warnings.push_back(text);
 }
 
+namespace {
+
+// The next of `answers`; when the code asks what the test did not expect, a failure and `none`.
+template <typename Value>
+Value nextAnswer(std::deque<Value>& answers, Value none, const std::string& unexpected) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << unexpected;
+        return none;
+    }
+    Value a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+} // namespace
+
 Answer FakePrompts::askYesNoCancel(const std::string& text) {
     calls.emplace_back("askYesNoCancel");
     questions.push_back(text);
-    if (yesNoCancelAnswers.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text;
-        return Answer::Cancel;
-    }
-    const Answer a = yesNoCancelAnswers.front();
-    yesNoCancelAnswers.pop_front();
-    return a;
+    return nextAnswer(yesNoCancelAnswers, Answer::Cancel, "question: " + text);
 }
 
 bool FakePrompts::askOkCancel(const std::string& text, const std::string& caption) {
     calls.emplace_back("askOkCancel");
     okCancelAsks.emplace_back(text, caption);
-    if (okCancelAnswers.empty()) {
-        ADD_FAILURE() << "unexpected OK/Cancel question: " << text;
-        return false;
-    }
-    const bool ok = okCancelAnswers.front();
-    okCancelAnswers.pop_front();
-    return ok;
+    return nextAnswer(okCancelAnswers, false, "OK/Cancel question: " + text);
 }
 
 std::optional<FileDialogAnswer> FakePrompts::askOpenFile(const FileDialogRequest& request) {
     calls.emplace_back("askOpenFile");
     openRequests.push_back(request);
-    if (openFileAnswers.empty()) {
-        ADD_FAILURE() << "unexpected open dialog: " << request.title;
-        return std::nullopt;
-    }
-    auto a = openFileAnswers.front();
-    openFileAnswers.pop_front();
-    return a;
+    return nextAnswer(openFileAnswers, {}, "open dialog: " + request.title);
 }
 
 std::optional<FileDialogAnswer> FakePrompts::askSaveFile(const FileDialogRequest& request) {
     calls.emplace_back("askSaveFile");
     saveRequests.push_back(request);
-    if (saveFileAnswers.empty()) {
-        ADD_FAILURE() << "unexpected save dialog: " << request.title;
-        return std::nullopt;
-    }
-    auto a = saveFileAnswers.front();
-    saveFileAnswers.pop_front();
-    return a;
+    return nextAnswer(saveFileAnswers, {}, "save dialog: " + request.title);
 }
 
 std::optional<std::vector<int>> FakePrompts::askNumbers(const NumbersRequest& request) {
     calls.emplace_back("askNumbers");
     numberRequests.push_back(request);
-    if (numberAnswers.empty()) {
-        ADD_FAILURE() << "unexpected question for numbers: " << request.caption;
-        return std::nullopt;
-    }
-    auto a = numberAnswers.front();
-    numberAnswers.pop_front();
-    return a;
+    return nextAnswer(numberAnswers, {}, "question for numbers: " + request.caption);
 }
 
 bool FakeClipboard::readPicture(PictureRows& rows) const {

@@ -1,5 +1,7 @@
 #include "app/ui/QtPrompts.h"
 
+#include "files/FileKind.h"
+
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -57,6 +59,10 @@ public:
         case 1:
             return info.isDir() ? QString() : sizeText(info.size());
         case 2:
+            // What the editor reads as its own file is called as its filters call it, whether
+            // or not the desktop knows the type.
+            if (!info.isDir() && pathHasLcdExtension(info.fileName().toStdString()))
+                return QString::fromUtf8("LCDファイル");
             return QMimeDatabase().mimeTypeForFile(info).comment();
         case 3:
             return japanese.toString(info.lastModified(), QStringLiteral("yyyy/MM/dd H:mm"));

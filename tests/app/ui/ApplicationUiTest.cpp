@@ -64,6 +64,7 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
                                  QFileDevice::FileModificationTime));
     file.close();
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(temp.path("frames"))));
+    test::writeBytes(temp.path("anim.lcd"), std::vector<std::uint8_t>(5, 0));
 
     QtPrompts prompts(nullptr);
     FileDialogRequest request;
@@ -77,8 +78,8 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
         ASSERT_NE(dialog, nullptr);
         const QTreeView* view = dialog->findChild<QTreeView*>("treeView");
         const QAbstractItemModel* list = view->model();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return list->rowCount(view->rootIndex()) == 2; }));
-        for (int row = -1; row < 2; ++row) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list->rowCount(view->rootIndex()) == 3; }));
+        for (int row = -1; row < 3; ++row) {
             for (int column = 0; column < 4; ++column) {
                 const QString text = (row < 0 ? list->headerData(column, Qt::Horizontal)
                                               : list->index(row, column, view->rootIndex()).data())
@@ -97,7 +98,8 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
         QTimer::singleShot(0, readAndClose);
         EXPECT_FALSE(save ? prompts.askSaveFile(request) : prompts.askOpenFile(request));
         EXPECT_EQ(shown,
-                  "名前|サイズ|種類|更新日時|frames||フォルダー|D|anim.zz9|100 バイト|不明|D|");
+                  "名前|サイズ|種類|更新日時|frames||フォルダー|D|anim.lcd|5 バイト|LCDファイル|D|"
+                  "anim.zz9|100 バイト|不明|D|");
     }
     EXPECT_FALSE(QFile::exists(settings));
 }

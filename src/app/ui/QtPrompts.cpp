@@ -21,6 +21,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace vemurion {
 
@@ -97,11 +98,15 @@ std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRe
         // Each column as wide as its widest text in the list's own font, so that no size or
         // date is cut whatever the font; the dialog widens with them.
         const QFontMetrics metrics = list->fontMetrics();
-        const auto fit = [&metrics](const char* widest) {
-            return metrics.horizontalAdvance(QString::fromUtf8(widest)) + 3 * metrics.height() / 2;
+        const auto fit = [&metrics](std::initializer_list<const char*> widest) {
+            int width = 0;
+            for (const char* text : widest)
+                width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(text)));
+            return width + 3 * metrics.height() / 2;
         };
-        const int sections[] = {std::max(250, 16 * metrics.height()), fit("1023.9 KB"),
-                                fit("平文テキストドキュメント"), fit("2026/12/31 23:59")};
+        const int sections[] = {std::max(250, 16 * metrics.height()),
+                                fit({"1023 バイト", "1023.9 MB"}),
+                                fit({"平文テキストドキュメント"}), fit({"2026/12/31 23:59"})};
         int columns = 0;
         for (int section = 0; section < 4; ++section) {
             list->header()->resizeSection(section, sections[section]);

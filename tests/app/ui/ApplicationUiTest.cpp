@@ -64,7 +64,7 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
                                  QFileDevice::FileModificationTime));
     file.close();
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(temp.path("frames"))));
-    test::writeBytes(temp.path("anim.lcd"), std::vector<std::uint8_t>(5, 0));
+    test::writeBytes(temp.path("anim.lcd"), std::vector<std::uint8_t>(1023, 0));
 
     QtPrompts prompts(nullptr);
     FileDialogRequest request;
@@ -97,9 +97,10 @@ TEST(QtFileDialogs, ShowJapaneseColumnsAndKeepNoSettings) {
         shown.clear();
         QTimer::singleShot(0, readAndClose);
         EXPECT_FALSE(save ? prompts.askSaveFile(request) : prompts.askOpenFile(request));
-        EXPECT_EQ(shown,
-                  "名前|サイズ|種類|更新日時|frames||フォルダー|D|anim.lcd|5 バイト|LCDファイル|D|"
-                  "anim.zz9|100 バイト|不明|D|");
+        EXPECT_EQ(
+            shown,
+            "名前|サイズ|種類|更新日時|frames||フォルダー|D|anim.lcd|1023 バイト|LCDファイル|D|"
+            "anim.zz9|100 バイト|不明|D|");
     }
     EXPECT_FALSE(QFile::exists(settings));
 }

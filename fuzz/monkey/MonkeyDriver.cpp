@@ -1,5 +1,7 @@
 #include "MonkeyDriver.h"
 
+#include "FuzzSupport.h"
+
 #include "app/ui/CommandTable.h"
 #include "app/ui/MainWindow.h"
 #include "editor/CanvasView.h"
@@ -149,25 +151,6 @@ private:
     static int filterIndex(const FileDialogRequest& request) {
         const auto bars = std::count(request.filter.begin(), request.filter.end(), '|');
         return 1 + below(random(), static_cast<int>(bars / 2 + 1));
-    }
-};
-
-// The second window's prompts: it opens the file it is told and saves nothing.
-class RoundTripPrompts : public Prompts {
-public:
-    std::string path;
-    std::vector<std::string> warnings;
-    void warn(const std::string& text) override { warnings.push_back(text); }
-    Answer askYesNoCancel(const std::string&) override { return Answer::No; }
-    bool askOkCancel(const std::string&, const std::string&) override { return false; }
-    std::optional<FileDialogAnswer> askOpenFile(const FileDialogRequest&) override {
-        return FileDialogAnswer{path, 1};
-    }
-    std::optional<FileDialogAnswer> askSaveFile(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::vector<int>> askNumbers(const NumbersRequest&) override {
-        return std::nullopt;
     }
 };
 
@@ -363,7 +346,8 @@ struct Driver::State {
     Gate gate;
     RandomPrompts prompts;
     MemoryClipboard clipboard;
-    RoundTripPrompts secondPrompts;
+    // The second window opens the file it is told and saves nothing.
+    fuzz::QuietPrompts secondPrompts;
     MemoryClipboard secondClipboard;
     std::chrono::microseconds now{std::chrono::seconds(1000)};
     std::unique_ptr<TfrmMain> window;
@@ -801,7 +785,7 @@ std::string Driver::State::roundTrip() {
     const auto bytes = encodeLcd(doc, kVersionText);
     const fs::path path = folder / "roundtrip.lcd";
     writeFile(path, bytes);
-    secondPrompts.path = path.string();
+    secondPrompts.openAnswer = path.string();
     secondPrompts.warnings.clear();
     second->command("Open1")->trigger();
     const AnimationDocument& back = second->editor().doc;

@@ -136,7 +136,6 @@ private:
     void tmAnimationTimer();
     void L1Click();
     void PopupMenu1Popup();
-    void selectToolFromButton(EditTool tool);
     bool dialogIsActive() const;
     // The clock in milliseconds, wrapping, as the up-downs' holds count.
     std::uint32_t tickCount() const;

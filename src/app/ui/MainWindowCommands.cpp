@@ -167,32 +167,29 @@ void TfrmMain::tbtnUDClick() {
 void TfrmMain::tbtnLRClick() {
     FlipPicture(m_editor, FlipDirection::LeftRight);
 }
-void TfrmMain::selectToolFromButton(EditTool tool) {
-    selectTool(m_editor, tool);
-}
 void TfrmMain::tbtnPenClick() {
-    selectToolFromButton(EditTool::Pen);
+    selectTool(m_editor, EditTool::Pen);
 }
 void TfrmMain::tbtnSelectClick() {
-    selectToolFromButton(EditTool::Select);
+    selectTool(m_editor, EditTool::Select);
 }
 void TfrmMain::tbtnPaintClick() {
-    selectToolFromButton(EditTool::Paint);
+    selectTool(m_editor, EditTool::Paint);
 }
 void TfrmMain::tbtnLineClick() {
-    selectToolFromButton(EditTool::Line);
+    selectTool(m_editor, EditTool::Line);
 }
 void TfrmMain::tbtnBoxClick() {
-    selectToolFromButton(EditTool::Box);
+    selectTool(m_editor, EditTool::Box);
 }
 void TfrmMain::tbtnBoxFillClick() {
-    selectToolFromButton(EditTool::BoxFill);
+    selectTool(m_editor, EditTool::BoxFill);
 }
 void TfrmMain::tbtnCircleClick() {
-    selectToolFromButton(EditTool::Circle);
+    selectTool(m_editor, EditTool::Circle);
 }
 void TfrmMain::tbtnCircleFillClick() {
-    selectToolFromButton(EditTool::CircleFill);
+    selectTool(m_editor, EditTool::CircleFill);
 }
 
 } // namespace vemurion
